@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "effects/album_settings.h"
 #include "model/table.h"
 
 namespace solvane {
@@ -91,6 +92,9 @@ struct Project {
   // --- Music, lyric and karaoke state ---------------------------------------------------
 
   // --- Text effect and album settings state ---------------------------------------------
+  LoopOptions album_loops;              // album-length window ("相册时长")
+  CropSettings crop_settings;           // other-settings window ("其它设置")
+  OutputSizeWindow Form39;              // output-size window ("输出相册尺寸")
 
   // --- Render and output state ----------------------------------------------------------
 };
