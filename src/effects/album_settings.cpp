@@ -24,14 +24,18 @@ bool isOutputKind(const QString& kind) {
 
 }  // namespace
 
-QString CropSettings::caption(Landscape choice) {
-  return choice == Landscape::FullScreen ? QStringLiteral("横照片剪裁成全屏效果")
-                                         : QStringLiteral("横照片剪裁成模板特效默认效果");
+QString cropCaption(CropSettings::Landscape choice) {
+  return choice == CropSettings::Landscape::quanping ? QStringLiteral("横照片剪裁成全屏效果")
+                                                     : QStringLiteral("横照片剪裁成模板特效默认效果");
 }
 
-QString CropSettings::caption(Portrait choice) {
-  return choice == Portrait::Zoom ? QStringLiteral("竖照片剪裁成局部放大效果")
-                                  : QStringLiteral("竖照片使用模板特效默认效果");
+QString cropCaption(CropSettings::Portrait choice) {
+  return choice == CropSettings::Portrait::jubufangda ? QStringLiteral("竖照片剪裁成局部放大效果")
+                                                      : QStringLiteral("竖照片使用模板特效默认效果");
+}
+
+bool sameCrops(const CropSettings& a, const CropSettings& b) {
+  return a.landscape == b.landscape && a.portrait == b.portrait;
 }
 
 void ResetAlbumLengthWithoutMusic(Project& project) {

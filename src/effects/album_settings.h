@@ -12,25 +12,25 @@ namespace solvane {
 
 struct Project;
 
-// The two crop radio groups of the other-settings window. Each group has exactly one choice
-// on, so each is held as one value; the accessors answer the radio buttons by name.
+// The two crop radio groups of the other-settings window; each group has exactly one choice
+// on, so each is held as one value named after its radio button's suffix.
 struct CropSettings {
-  enum class Landscape { FullScreen, TemplateDefault };
-  enum class Portrait { Zoom, TemplateDefault };
-
-  Landscape landscape = Landscape::FullScreen;
-  Portrait portrait = Portrait::Zoom;
-
-  bool suiRadioButton_hengzhaopian_quanping() const { return landscape == Landscape::FullScreen; }
-  bool suiRadioButton_hengzhaopian_moren() const { return landscape == Landscape::TemplateDefault; }
-  bool suiRadioButton_shuzhaopian_jubufangda() const { return portrait == Portrait::Zoom; }
-  bool suiRadioButton_shuzhaopian_moren() const { return portrait == Portrait::TemplateDefault; }
-
-  static QString caption(Landscape choice);
-  static QString caption(Portrait choice);
-
-  friend bool operator==(const CropSettings&, const CropSettings&) = default;
+  enum class Landscape {
+    quanping,  // suiRadioButton_hengzhaopian_quanping "横照片剪裁成全屏效果"
+    moren,     // suiRadioButton_hengzhaopian_moren "横照片剪裁成模板特效默认效果"
+  };
+  enum class Portrait {
+    jubufangda,  // suiRadioButton_shuzhaopian_jubufangda "竖照片剪裁成局部放大效果"
+    moren,       // suiRadioButton_shuzhaopian_moren "竖照片使用模板特效默认效果"
+  };
+  Landscape landscape = Landscape::quanping;
+  Portrait portrait = Portrait::jubufangda;
 };
+
+// The radio buttons' captions.
+QString cropCaption(CropSettings::Landscape choice);
+QString cropCaption(CropSettings::Portrait choice);
+bool sameCrops(const CropSettings& a, const CropSettings& b);
 
 // The album-length window's two independent check boxes.
 struct LoopOptions {

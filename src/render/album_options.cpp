@@ -49,14 +49,14 @@ const std::map<QString, Setter>& valueOptions() {
       {"--landscape-crop",
        [](AlbumOptions& o, const QString& v) {
          o.crops.landscape = oneOf("--landscape-crop", v, {"full", "template"}) == "full"
-                                 ? CropSettings::Landscape::FullScreen
-                                 : CropSettings::Landscape::TemplateDefault;
+                                 ? CropSettings::Landscape::quanping
+                                 : CropSettings::Landscape::moren;
        }},
       {"--portrait-crop",
        [](AlbumOptions& o, const QString& v) {
          o.crops.portrait = oneOf("--portrait-crop", v, {"zoom", "template"}) == "zoom"
-                                ? CropSettings::Portrait::Zoom
-                                : CropSettings::Portrait::TemplateDefault;
+                                ? CropSettings::Portrait::jubufangda
+                                : CropSettings::Portrait::moren;
        }},
       {"--music", [](AlbumOptions& o, const QString& v) { o.music << v; }},
       {"--lyrics", [](AlbumOptions& o, const QString& v) { o.lyrics << v; }},

@@ -51,19 +51,18 @@ TEST(OtherSettings, StartValuesAndChoicesStayIndependent) {
   Project project;
   EXPECT_EQ(project.Edit_VCDSVCDDVD_zhishi, word::PAL);
   EXPECT_EQ(project.Edit_huanmian_zhiliang, word::gaoqing_huazhi);
-  EXPECT_TRUE(project.crop_settings.suiRadioButton_hengzhaopian_quanping());
-  EXPECT_TRUE(project.crop_settings.suiRadioButton_shuzhaopian_jubufangda());
+  EXPECT_EQ(project.crop_settings.landscape, CropSettings::Landscape::quanping);
+  EXPECT_EQ(project.crop_settings.portrait, CropSettings::Portrait::jubufangda);
 
   ChooseTvSystem(project, QString(word::NTSC));
-  project.crop_settings.landscape = CropSettings::Landscape::TemplateDefault;
-  project.crop_settings.landscape = CropSettings::Landscape::FullScreen;
+  project.crop_settings.landscape = CropSettings::Landscape::moren;
+  project.crop_settings.landscape = CropSettings::Landscape::quanping;
   EXPECT_EQ(project.Edit_VCDSVCDDVD_zhishi, word::NTSC);
 
   ChooseQuality(project, QString(word::yiban_huazhi));
-  project.crop_settings.portrait = CropSettings::Portrait::TemplateDefault;
+  project.crop_settings.portrait = CropSettings::Portrait::moren;
   EXPECT_EQ(project.Edit_huanmian_zhiliang, word::yiban_huazhi);
-  EXPECT_FALSE(project.crop_settings.suiRadioButton_shuzhaopian_jubufangda());
-  EXPECT_TRUE(project.crop_settings.suiRadioButton_shuzhaopian_moren());
+  EXPECT_EQ(project.Edit_VCDSVCDDVD_zhishi, word::NTSC);
 }
 
 TEST(OtherSettings, UnknownWordsAreRefusedAndChangeNothing) {
@@ -75,12 +74,10 @@ TEST(OtherSettings, UnknownWordsAreRefusedAndChangeNothing) {
 }
 
 TEST(OtherSettings, CropCaptionsNameTheChoices) {
-  EXPECT_EQ(CropSettings::caption(CropSettings::Landscape::FullScreen), "横照片剪裁成全屏效果");
-  EXPECT_EQ(CropSettings::caption(CropSettings::Landscape::TemplateDefault),
-            "横照片剪裁成模板特效默认效果");
-  EXPECT_EQ(CropSettings::caption(CropSettings::Portrait::Zoom), "竖照片剪裁成局部放大效果");
-  EXPECT_EQ(CropSettings::caption(CropSettings::Portrait::TemplateDefault),
-            "竖照片使用模板特效默认效果");
+  EXPECT_EQ(cropCaption(CropSettings::Landscape::quanping), "横照片剪裁成全屏效果");
+  EXPECT_EQ(cropCaption(CropSettings::Landscape::moren), "横照片剪裁成模板特效默认效果");
+  EXPECT_EQ(cropCaption(CropSettings::Portrait::jubufangda), "竖照片剪裁成局部放大效果");
+  EXPECT_EQ(cropCaption(CropSettings::Portrait::moren), "竖照片使用模板特效默认效果");
 }
 
 struct SizeListCase {

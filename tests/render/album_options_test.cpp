@@ -22,7 +22,7 @@ TEST(AlbumOptions, DefaultsAreDvdPalHighQualityFollowingThePhotos) {
   EXPECT_EQ(o.quality, word::gaoqing_huazhi);
   EXPECT_FALSE(o.followMusic);
   EXPECT_FALSE(o.loops.music_loop);
-  EXPECT_EQ(o.crops, CropSettings{});
+  EXPECT_TRUE(sameCrops(o.crops, CropSettings{}));
   EXPECT_EQ(o.photos, (QStringList{"a.jpg", "b.jpg"}));
 }
 
@@ -38,8 +38,8 @@ TEST(AlbumOptions, EveryOptionIsReadInBothSpellingsAndAnyLetterCase) {
   EXPECT_TRUE(o.followMusic);
   EXPECT_TRUE(o.loops.picture_loop);
   EXPECT_TRUE(o.loops.music_loop);
-  EXPECT_EQ(o.crops.landscape, CropSettings::Landscape::TemplateDefault);
-  EXPECT_EQ(o.crops.portrait, CropSettings::Portrait::TemplateDefault);
+  EXPECT_EQ(o.crops.landscape, CropSettings::Landscape::moren);
+  EXPECT_EQ(o.crops.portrait, CropSettings::Portrait::moren);
   EXPECT_EQ(o.music, (QStringList{"s1.mp3", "s2.mp3"}));
   EXPECT_EQ(o.lyrics, QStringList{"s1.lrc"});
   EXPECT_EQ(o.output, "seq");
@@ -114,7 +114,7 @@ TEST(AlbumOptions, SettingsReachTheProjectAndMusicRuleNeedsMusic) {
   EXPECT_EQ(project.Edit_huanmian_zhiliang, word::yiban_huazhi);
   EXPECT_EQ(project.Edit_tongbu_shezhi, word::sui_yinyue_tongbu);
   EXPECT_TRUE(project.album_loops.picture_loop);
-  EXPECT_TRUE(project.crop_settings.suiRadioButton_hengzhaopian_moren());
+  EXPECT_EQ(project.crop_settings.landscape, CropSettings::Landscape::moren);
 
   Project silent;  // the music failed to import: the album follows the photographs
   applyAlbumSettings(silent, o);
