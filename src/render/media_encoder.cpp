@@ -1,6 +1,7 @@
 #include "render/media_encoder.h"
 
 #include <cstdio>
+#include <cstring>
 #include <system_error>
 
 extern "C" {
@@ -148,6 +149,12 @@ int Muxer::addStream(const Encoder& encoder) {
   const int result = avcodec_parameters_from_context(stream->codecpar, c);
   if (result < 0) fail("cannot describe a stream", result);
   stream->time_base = c->time_base;
+  // The MPEG muxers size their buffers from the encoder's buffer description.
+  for (int i = 0; i < c->nb_coded_side_data; ++i) {
+    const AVPacketSideData& side = c->coded_side_data[i];
+    uint8_t* copy = av_stream_new_side_data(stream, side.type, side.size);
+    if (copy) memcpy(copy, side.data, side.size);
+  }
   if (c->codec_type == AVMEDIA_TYPE_VIDEO) {
     stream->avg_frame_rate = c->framerate;
     stream->sample_aspect_ratio = c->sample_aspect_ratio;
