@@ -253,6 +253,10 @@ void RenderDriver::publish(const QImage& frame) {
   if (publisher_) publisher_(frame);
 }
 
+QString RenderDriver::framePicturePath() const {
+  return workspace_.WorkPath(QStringLiteral("smxcwjj\\tp_load\\tp_load_1") + Project::Edit_kuozhanming_7);
+}
+
 QString RenderDriver::moviePath(int instance) const {
   const QString n = QString::number(instance);
   return workspace_.WorkPath(kInstanceFolder + n + QStringLiteral("\\w_j_") + n +

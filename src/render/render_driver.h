@@ -83,6 +83,9 @@ class RenderDriver {
   // ListBox_Audio: the music files in the order they sound.
   const QStringList& soundList() const { return soundList_; }
   const RenderState& state() const { return state_; }
+  // The frame picture every entry of the frame list names ("smxcwjj\tp_load\tp_load_1.bmp");
+  // frames are published under it, never written to disk.
+  QString framePicturePath() const;
   // The latest photograph of the player (the background picture Image_load).
   const QImage& background() const { return background_; }
 
