@@ -83,6 +83,17 @@ TEST(Package, LargeIncompressiblePayloadsRoundTrip) {
   EXPECT_EQ(unwrap_package(wrap_package(payload)), payload);
 }
 
+TEST(Package, AFailedUnpackLeavesNoDestinationBehind) {
+  ScratchDir dir;
+  QByteArray damaged = wrap_package("payload");
+  damaged.chop(3);
+  test::writeFile(dir / "bad.rar", damaged);
+  test::writeFile(dir / "out", "stale destination");
+  EXPECT_THROW(unpack_package(dir.qpath() + "/bad.rar", dir.qpath() + "/m", dir.qpath() + "/out"),
+               Error);
+  EXPECT_FALSE(std::filesystem::exists(dir / "out"));
+}
+
 TEST(Package, UnpackOfAMissingPackageNamesIt) {
   ScratchDir dir;
   EXPECT_THROW(unpack_package(dir.qpath() + "/nope.rar", dir.qpath() + "/m", dir.qpath() + "/o"),
