@@ -34,6 +34,7 @@ AlbumResult convertAlbum(const AlbumSpec& spec, const std::filesystem::path& out
     if (auto name = sounds.getName(i)) s.setFile(*name); else s.finished();
   });
   converter.assignVideoFunc([&](int i, const QImage&) {
+    ++result.videoFunctionCalls;
     handoff->publish(frame, albumPicture(i + 1, kPictureWidth, kPictureHeight));
     if (spec.onFrame) spec.onFrame(converter, i);
   });
@@ -41,7 +42,7 @@ AlbumResult convertAlbum(const AlbumSpec& spec, const std::filesystem::path& out
   converter.assignProgress([&](int status, long long, long long, int) { result.statuses.push_back(status); });
   converter.assignError([&](int code, int& action) {
     result.reportedErrors.push_back(code);
-    action = mcl_action::kStop;
+    action = spec.errorAction;
   });
   if (spec.preset) converter.setFormatPreset(*spec.preset, spec.standard);
   converter.setKeepDuration(spec.keepDuration);

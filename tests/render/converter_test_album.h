@@ -29,6 +29,7 @@ struct AlbumSpec {
   std::vector<std::filesystem::path> songs;
   bool truncate = true;
   bool keepDuration = true;
+  int errorAction = mcl_action::kStop;  // what the error callback hands back
   // Called from the video function with the frame index; may abort the converter.
   std::function<void(Converter&, int)> onFrame;
 };
@@ -39,6 +40,7 @@ struct AlbumResult {
   QString errorText;
   std::vector<int> reportedErrors;  // codes seen by the error callback
   std::vector<int> statuses;        // progress statuses in order
+  int videoFunctionCalls = 0;
 };
 
 AlbumResult convertAlbum(const AlbumSpec& spec, const std::filesystem::path& output,
