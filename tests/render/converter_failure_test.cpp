@@ -25,13 +25,16 @@ std::vector<std::string> leftovers(const std::filesystem::path& dir, const std::
   return names;
 }
 
-struct StopCase {
+// One output of each writer: MPEG container, AVI container, picture files.
+struct OutputCase {
   const char* name;
   std::optional<FormatPreset> preset;
   const char* output;
 };
 
-class ConverterStop : public testing::TestWithParam<StopCase> {};
+std::string outputCaseName(const testing::TestParamInfo<OutputCase>& info) { return info.param.name; }
+
+class ConverterStop : public testing::TestWithParam<OutputCase> {};
 
 TEST_P(ConverterStop, AbortMidwayEndsWithinOneFrameAndLeavesNoAlbum) {
   ScratchDir dir;
@@ -55,10 +58,10 @@ TEST_P(ConverterStop, AbortMidwayEndsWithinOneFrameAndLeavesNoAlbum) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, ConverterStop,
-                         testing::Values(StopCase{"Dvd", FormatPreset::Dvd, "album.mpg"},
-                                         StopCase{"Avi", std::nullopt, "album.avi"},
-                                         StopCase{"Pictures", std::nullopt, "01.JPG"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testing::Values(OutputCase{"Dvd", FormatPreset::Dvd, "album.mpg"},
+                                         OutputCase{"Avi", std::nullopt, "album.avi"},
+                                         OutputCase{"Pictures", std::nullopt, "01.JPG"}),
+                         outputCaseName);
 
 TEST(ConverterFailure, UndecodableSongIsReportedByNameAndNothingIsWritten) {
   ScratchDir dir;
@@ -154,13 +157,7 @@ class FileSizeLimit {
   void (*previousHandler_)(int) = nullptr;
 };
 
-struct FullCase {
-  const char* name;
-  std::optional<FormatPreset> preset;
-  const char* output;
-};
-
-class ConverterFullDisk : public testing::TestWithParam<FullCase> {};
+class ConverterFullDisk : public testing::TestWithParam<OutputCase> {};
 
 TEST_P(ConverterFullDisk, WriteFailureIsReportedAndThePartialAlbumRemoved) {
   ScratchDir dir;
@@ -182,10 +179,10 @@ TEST_P(ConverterFullDisk, WriteFailureIsReportedAndThePartialAlbumRemoved) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, ConverterFullDisk,
-                         testing::Values(FullCase{"Dvd", FormatPreset::Dvd, "album.mpg"},
-                                         FullCase{"Avi", std::nullopt, "album.avi"},
-                                         FullCase{"Pictures", std::nullopt, "01.BMP"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testing::Values(OutputCase{"Dvd", FormatPreset::Dvd, "album.mpg"},
+                                         OutputCase{"Avi", std::nullopt, "album.avi"},
+                                         OutputCase{"Pictures", std::nullopt, "01.BMP"}),
+                         outputCaseName);
 
 // A real full file system, where the test may mount one (root in a container or VM).
 TEST(ConverterFullDisk, FullFileSystemIsReportedAndThePartialAlbumRemoved) {
