@@ -56,6 +56,24 @@ const SequenceCase kSequences[] = {
 INSTANTIATE_TEST_SUITE_P(EveryFormat, PictureSequence, testing::ValuesIn(kSequences),
                          [](const auto& info) { return std::string(info.param.ending); });
 
+// The luminance table a quality-90 JPEG carries, in the zigzag order of the file.
+TEST(PictureSequence, JpegPicturesUseTheQuality90Tables) {
+  ScratchDir dir;
+  test::AlbumSpec spec;
+  spec.width = 0;
+  spec.pictures = 1;
+  ASSERT_TRUE(test::convertAlbum(spec, dir / "01.JPG", dir / "frame.bmp").ok);
+  const QByteArray bytes = test::readFile(dir / "01.JPG");
+  const qsizetype dqt = bytes.indexOf(QByteArray("\xff\xdb", 2));
+  ASSERT_GE(dqt, 0);
+  const auto entry = [&](int zigzag) { return static_cast<unsigned char>(bytes[dqt + 5 + zigzag]); };
+  // Standard luminance entries 11, 12, 14 (zigzag 1, 2, 3) and 99 (zigzag 63) at quality 90.
+  EXPECT_EQ(entry(1), 2);
+  EXPECT_EQ(entry(2), 2);
+  EXPECT_EQ(entry(3), 3);
+  EXPECT_EQ(entry(63), 20);
+}
+
 TEST(PictureSequence, NumbersGrowPastTheFirstFilesDigits) {
   ScratchDir dir;
   test::AlbumSpec spec;
