@@ -159,8 +159,9 @@ void Encoder::drain() {
 
 // --- Muxer -------------------------------------------------------------------------------------
 
-Muxer::Muxer(const std::filesystem::path& file, const std::string& format, long long muxRate)
-    : file_(file), muxRate_(muxRate) {
+Muxer::Muxer(const std::filesystem::path& file, const std::filesystem::path& shownAs, const std::string& format,
+             long long muxRate)
+    : file_(file), shownAs_(shownAs), muxRate_(muxRate) {
   AVFormatContext* raw = nullptr;
   const int result = avformat_alloc_output_context2(&raw, nullptr, format.c_str(), nullptr);
   if (result < 0 || !raw) fail("cannot prepare the container", result);
@@ -218,7 +219,7 @@ void Muxer::finish() {
 }
 
 void Muxer::fail(const QString& action, int code) const {
-  throw Error(QString("%1: %2 (%3)").arg(fileText(file_), action, av::errorText(code)));
+  throw Error(QString("%1: %2 (%3)").arg(fileText(shownAs_), action, av::errorText(code)));
 }
 
 // --- PictureFileSink -------------------------------------------------------------------------

@@ -126,6 +126,17 @@ TEST(ConverterFailure, UnreadablePictureFileStopsWithItsName) {
   EXPECT_FALSE(std::filesystem::exists(dir / "a.avi"));
 }
 
+TEST(ConverterFailure, UnknownOutputEndingIsRefusedBeforeAnythingIsRead) {
+  ScratchDir dir;
+  test::AlbumSpec spec;
+  spec.pictures = 3;
+  const test::AlbumResult result = test::convertAlbum(spec, dir / "album.xyz", dir / "frame.bmp");
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.error, mcl_error::kSettings);
+  EXPECT_NE(result.errorText.indexOf(".xyz"), -1);
+  EXPECT_EQ(result.videoFunctionCalls, 0);
+}
+
 TEST(ConverterFailure, NothingToConvertIsAnErrorWithoutOutput) {
   ScratchDir dir;
   test::AlbumSpec spec;
