@@ -3,6 +3,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include <QDir>
 #include <QPainter>
 
 #include <turbojpeg.h>
@@ -106,6 +107,7 @@ void addSingleTemplates(Project& project, const QString& libraryRoot) {
 
 void writeClosingMovie(const QString& libraryRoot) {
   const Workspace ws(libraryRoot, libraryRoot);
+  QDir().mkpath(ws.LibraryPath(QStringLiteral("smxcwjj\\wj_0_or_1")));
   write_package(ws.LibraryPath(QStringLiteral("smxcwjj\\wj_0_or_1\\wj_1.rar")),
                 QByteArray("closing movie"));
 }
