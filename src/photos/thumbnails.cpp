@@ -4,8 +4,8 @@
 #include <QPainter>
 
 #include "model/error.h"
-#include "model/file_io.h"
 #include "model/project.h"
+#include "photos/working_file.h"
 
 namespace solvane {
 
@@ -30,7 +30,7 @@ void saveThumbnail(const QImage& bordered, const QString& path) {
   buffer.open(QIODevice::WriteOnly);
   if (!bordered.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
     throw Error(QStringLiteral("%1: the thumbnail could not be written").arg(path));
-  writeWholeFile(path, bytes);
+  writeWorkingFile(path, bytes);
 }
 
 }  // namespace solvane

@@ -1,6 +1,7 @@
 #pragma once
 // Fixtures of the photo tests: generated JPEG files and small template catalogs.
 #include <filesystem>
+#include <ostream>
 
 #include <QByteArray>
 #include <QColor>
@@ -39,3 +40,6 @@ void addSingleTemplates(Project& project, const QString& libraryRoot);
 void writeClosingMovie(const QString& libraryRoot);
 
 }  // namespace solvane::test
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
