@@ -89,6 +89,8 @@ struct Project {
   // --- Photo import and staging state ---------------------------------------------------
 
   // --- Music, lyric and karaoke state ---------------------------------------------------
+  // Which lyrics an album draws: "shiyong_lrc", "shiyong_ksc" or "shiyong_lrcksc" (both).
+  QString Edit1_shiyong_lrc_or_ksc = QStringLiteral("shiyong_lrcksc");
 
   // --- Text effect and album settings state ---------------------------------------------
 
