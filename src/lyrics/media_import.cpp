@@ -1,5 +1,8 @@
 #include "lyrics/media_import.h"
 
+#include <utility>
+#include <vector>
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -75,21 +78,23 @@ ImportResult ImportMusicFiles(Project& project, const Workspace& workspace,
   Table& music = project.ListView_daoru_yinyue;
   const long long total = 2LL * paths.size();
   long long done = 0;
+  // Every file is measured before the first row is added, so stopping part-way leaves the
+  // project as it was.
+  std::vector<std::pair<QString, long long>> measured;
   for (const QString& path : paths) {
     job.checkStop();
     try {
-      const long long ms = measureMusicLengthMs(path);
-      music.append({QString::number(music.count() + 1), importedFileName(path),
-                    importedFileType(path), path, musicDurationText(ms),
-                    QString::number(musicFramesNeeded(ms)), QString(word::wu),
-                    QString(word::wu)});
-      ++result.added;
-    } catch (const Cancelled&) {
-      throw;
+      measured.emplace_back(path, measureMusicLengthMs(path));
     } catch (const Error& e) {
       result.messages << e.message();
     }
     job.report(++done, total);
+  }
+  for (const auto& [path, ms] : measured) {
+    music.append({QString::number(music.count() + 1), importedFileName(path),
+                  importedFileType(path), path, musicDurationText(ms),
+                  QString::number(musicFramesNeeded(ms)), QString(word::wu), QString(word::wu)});
+    ++result.added;
   }
 
   pairDrawAndList(project, workspace,
@@ -110,8 +115,8 @@ ImportResult ImportLyricFiles(Project& project, const Workspace& workspace,
   Table& lyrics = project.ListView_daoru_LRC;
   const long long total = 2LL * paths.size();
   long long done = 0;
+  job.checkStop();
   for (const QString& path : paths) {
-    job.checkStop();
     QStringList row = {QString::number(lyrics.count() + 1), importedFileName(path),
                        importedFileType(path), path, QString(word::wu), QString(word::wu)};
     row << defaultLrcStyle().cells();

@@ -21,23 +21,23 @@ namespace {
 using test::ScratchDir;
 using test::toQString;
 
-// One set of tone files for the whole program: encoding 3 minutes of tone is the slowest
-// step of these tests.
+// Tone files shared by the tests of one program run, each made on first use: encoding
+// minutes of tone is the slowest step of these tests.
 class ToneFiles {
  public:
   static const ToneFiles& get() {
     static ToneFiles files;
     return files;
   }
-  QString short59() const { return toQString(dir_ / "情歌.mp3"); }
-  QString long185() const { return toQString(dir_ / "Long Song.MP3"); }
-  QString two() const { return toQString(dir_ / "two.mp3"); }
+  QString short59() const { return make("情歌.mp3", 59.9); }
+  QString long185() const { return make("Long Song.MP3", 185.9); }
+  QString two() const { return make("two.mp3", 2.0); }
 
  private:
-  ToneFiles() {
-    test::writeToneMp3(dir_ / "情歌.mp3", 59.9);
-    test::writeToneMp3(dir_ / "Long Song.MP3", 185.9);
-    test::writeToneMp3(dir_ / "two.mp3", 2.0);
+  QString make(const char* name, double seconds) const {
+    const std::filesystem::path path = dir_ / std::filesystem::u8path(name);
+    if (!std::filesystem::exists(path)) test::writeToneMp3(path, seconds);
+    return toQString(path);
   }
   ScratchDir dir_;
 };
@@ -136,6 +136,16 @@ TEST_F(ImportTest, UnreadableMusicIsLeftOutAndNamed) {
   EXPECT_EQ(project.ListView_daoru_yinyue.cell(0, music_col::file_name), "two");
   EXPECT_EQ(project.ListView_daoru_yinyue.cell(0, music_col::seq), "1");
   EXPECT_EQ(project.suiListView_yinyue_liebiao.count(), 1);
+}
+
+TEST_F(ImportTest, StoppedMusicImportChangesNothing) {
+  std::stop_source stop;
+  stop.request_stop();
+  JobControl job;
+  job.stop = stop.get_token();
+  EXPECT_THROW(ImportMusicFiles(project, workspace, {ToneFiles::get().two()}, job), Cancelled);
+  EXPECT_TRUE(project.ListView_daoru_yinyue.empty());
+  EXPECT_TRUE(project.suiListView_yinyue_liebiao.empty());
 }
 
 TEST_F(ImportTest, LyricRowsGetTheDefaultStyle) {
