@@ -29,12 +29,15 @@ KaraokePanel KaraokePanel::render() {
   return r;
 }
 
-KaraokeStage::KaraokeStage(const KaraokeTiming& timing, int fontSize)
-    : timing_(timing),
-      panel_(timing.variant() == KscVariant::Render ? KaraokePanel::render()
-                                                     : KaraokePanel::preview()),
-      measureFont_(fontAtPoints(QStringLiteral("微软雅黑"),
-                                kscMeasureSize(fontSize, timing.variant()))) {
+KaraokeStage::KaraokeStage(const KaraokeTiming& timing) : timing_(timing) { followTiming(); }
+
+void KaraokeStage::followTiming() {
+  if (generation_ == timing_.generation()) return;
+  generation_ = timing_.generation();
+  const bool render = timing_.variant() == KscVariant::Render;
+  panel_ = render ? KaraokePanel::render() : KaraokePanel::preview();
+  measureFont_ = fontAtPoints(QStringLiteral("微软雅黑"),
+                              kscMeasureSize(timing_.fontSize(), timing_.variant()));
   reset();
 }
 
@@ -55,6 +58,7 @@ void KaraokeStage::raise(KaraokeLabelId id) {
 }
 
 void KaraokeStage::onClock(const QString& t) {
+  followTiming();
   if (timing_.empty()) return;
   const int appearing = timing_.findAppearing(t);
   if (appearing >= 0) appear(appearing);
@@ -109,6 +113,7 @@ void KaraokeStage::startWipe(int line, const QString& t) {
 }
 
 void KaraokeStage::step() {
+  followTiming();
   if (!wiping_ || line_ < 0) return;
   const int n = static_cast<int>(units_.size());
   if (unit_ >= n) {

@@ -38,14 +38,14 @@ struct KaraokePanel {
 
 class KaraokeStage {
  public:
-  // `timing` must outlive the stage; `fontSize` is the karaoke row's size (the measuring
-  // font scales it to the frame in the render variant).
-  KaraokeStage(const KaraokeTiming& timing, int fontSize);
+  // `timing` must outlive the stage. Whenever the timing is read again (the next song, or
+  // another file in the preview) the stage starts afresh: four empty labels, no wipe.
+  explicit KaraokeStage(const KaraokeTiming& timing);
 
   // Preview only: the script the user chose ("jianti" / "fanti") for the shown lines.
   void setPreviewScript(const QString& script) { previewScript_ = script; }
 
-  // Empties the four labels and stops the wipe (after every read of a file).
+  // Empties the four labels and stops the wipe.
   void reset();
   // The appear, wipe-start and hide rules for the clock text `t` (mm:ss).
   void onClock(const QString& t);
@@ -62,6 +62,7 @@ class KaraokeStage {
   // its slot and when its wipe starts.
   const std::array<KaraokeLabelId, 4>& stackingOrder() const { return order_; }
   const KaraokePanel& panel() const { return panel_; }
+  // 微软雅黑 at the karaoke size (scaled to the frame in the render variant).
   const QFont& measureFont() const { return measureFont_; }
 
  private:
@@ -71,6 +72,7 @@ class KaraokeStage {
   void appear(int line);
   void startWipe(int line, const QString& t);
   void completeOtherSlot(int slot);
+  void followTiming();
 
   const KaraokeTiming& timing_;
   KaraokePanel panel_;
@@ -78,6 +80,7 @@ class KaraokeStage {
   QString previewScript_;
   std::array<KaraokeLabel, 4> labels_;
   std::array<KaraokeLabelId, 4> order_;
+  int generation_ = -1;
   bool wiping_ = false;
   int line_ = -1;
   int unit_ = 0;

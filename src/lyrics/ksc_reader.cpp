@@ -97,6 +97,7 @@ int kscUnitWidth(const QString& unit, int points) {
 }
 
 void KaraokeTiming::clear() {
+  ++generation_;
   lines_.clear();
   appear_.clear();
   hide_.clear();
@@ -121,6 +122,7 @@ void KaraokeTiming::readText(const QString& text, KscVariant variant, int fontSi
                              const QString& script, const KscReadOptions& options) {
   clear();
   variant_ = variant;
+  fontSize_ = fontSize;
   for (const QString& fileLine : textFileLines(text)) {
     if (!fileLine.startsWith(kLineStart)) continue;
     const QStringList strings = kscLineStrings(fileLine);

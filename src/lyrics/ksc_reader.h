@@ -71,6 +71,10 @@ class KaraokeTiming {
   void clear();
 
   KscVariant variant() const { return variant_; }
+  // The karaoke font size the file was read with (points, before any scaling).
+  int fontSize() const { return fontSize_; }
+  // Counts reads and clears, so whoever shows the lines can tell that the tables changed.
+  int generation() const { return generation_; }
   const std::vector<KscLine>& lines() const { return lines_; }
   bool empty() const { return lines_.empty(); }
   // Lookup lists: appear times, hide times and (render) wipe-start times, one per line.
@@ -95,6 +99,8 @@ class KaraokeTiming {
   void fillGrids(int line, int fontSize, const KscReadOptions& options);
 
   KscVariant variant_ = KscVariant::Preview;
+  int fontSize_ = 25;
+  int generation_ = 0;
   std::vector<KscLine> lines_;
   QStringList appear_;
   QStringList hide_;

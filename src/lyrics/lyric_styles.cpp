@@ -110,6 +110,12 @@ KaraokeStyle KaraokeStyle::fromRow(const Table& ksc, int row) {
   return style;
 }
 
+QFont karaokeLabelFont(const Table& ksc, int row, KscVariant variant) {
+  const KaraokeStyle style = KaraokeStyle::fromRow(ksc, row);
+  return fontAtPoints(style.fontName, kscMeasureSize(style.fontSize, variant), style.bold,
+                      style.italic, style.underline);
+}
+
 KaraokeStyle defaultKaraokeStyle() { return KaraokeStyle{}; }
 void resetKaraokeColour(KaraokeStyle& style) { style.colorName = KaraokeStyle{}.colorName; }
 void resetKaraokeFillColour(KaraokeStyle& style) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "lyrics/ksc_reader.h"
 #include "model/project.h"
 
 namespace solvane {
@@ -73,6 +74,10 @@ void resetKaraokeFont(KaraokeStyle& style);
 void resetKaraokeFontSize(KaraokeStyle& style);
 void resetKaraokeFontStyle(KaraokeStyle& style);
 void resetKaraokeScript(KaraokeStyle& style);
+
+// The font of the four karaoke labels of row `row`: its font and flags, at its size on the
+// preview panel or scaled to the frame.
+QFont karaokeLabelFont(const Table& ksc, int row, KscVariant variant);
 
 // Appends a karaoke row for the file with the default style; returns its index.
 int appendKaraokeRow(Table& ksc, const QString& path);

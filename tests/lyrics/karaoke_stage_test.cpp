@@ -40,7 +40,7 @@ TEST(KaraokeStage, PanelsPlaceSlotAAndScaleToTheFrame) {
 TEST(KaraokeStage, LinesAppearInAlternatingSlotsWithSlotBOnTheRight) {
   KaraokeTiming timing;
   timing.readText(kSong, KscVariant::Render, 25, "jianti");
-  KaraokeStage stage(timing, 25);
+  KaraokeStage stage(timing);
   const QFontMetrics metrics(stage.measureFont());
   EXPECT_EQ(stage.measureFont().pixelSize(), pointsToPixels(60));
 
@@ -72,7 +72,7 @@ TEST(KaraokeStage, RenderFillAdvancesByFramesAndSnapsToEachUnitEnd) {
   EXPECT_EQ(units[1].budget, 3);  // 120 ms
   EXPECT_EQ(units[2].budget, 1);  // 40 ms
 
-  KaraokeStage stage(timing, 25);
+  KaraokeStage stage(timing);
   stage.onClock("00:01");
   stage.onClock("00:02");
   ASSERT_TRUE(stage.wiping());
@@ -90,7 +90,7 @@ TEST(KaraokeStage, RenderFillAdvancesByFramesAndSnapsToEachUnitEnd) {
 TEST(KaraokeStage, RenderWipeStartsOnceForTheFramesOfOneSecond) {
   KaraokeTiming timing;
   timing.readText(kSong, KscVariant::Render, 25, "jianti");
-  KaraokeStage stage(timing, 25);
+  KaraokeStage stage(timing);
   stage.onClock("00:02");
   stage.step();
   stage.onClock("00:02");  // the next frame of the same second
@@ -101,7 +101,7 @@ TEST(KaraokeStage, RenderWipeStartsOnceForTheFramesOfOneSecond) {
 TEST(KaraokeStage, NextLineCompletesThePreviousSlotAndZeroFrameUnitsFillAtOnce) {
   KaraokeTiming timing;
   timing.readText(kSong, KscVariant::Render, 25, "jianti");
-  KaraokeStage stage(timing, 25);
+  KaraokeStage stage(timing);
   stage.onClock("00:01");
   stage.onClock("00:02");
   stage.step();  // slot A part-filled
@@ -119,7 +119,7 @@ TEST(KaraokeStage, NextLineCompletesThePreviousSlotAndZeroFrameUnitsFillAtOnce) 
 TEST(KaraokeStage, PreviewFillsOnePixelPerTick) {
   KaraokeTiming timing;
   timing.readText(kSong, KscVariant::Preview, 25, "jianti", KscReadOptions{1000});
-  KaraokeStage stage(timing, 25);
+  KaraokeStage stage(timing);
   stage.onClock("00:01");
   stage.onClock("00:02");
   const std::vector<FillUnit> units = timing.fillUnits(0);
@@ -134,7 +134,7 @@ TEST(KaraokeStage, PreviewFillsOnePixelPerTick) {
 TEST(KaraokeStage, PreviewShowsTheChosenScript) {
   KaraokeTiming timing;
   timing.readText(kSong, KscVariant::Preview, 25, "jianti");
-  KaraokeStage stage(timing, 25);
+  KaraokeStage stage(timing);
   stage.setPreviewScript("fanti");
   stage.onClock("00:02");  // line 2 appears
   EXPECT_EQ(stage.label(KaraokeLabelId::B1).text, QString::fromUtf8("頭發     "));
@@ -145,7 +145,7 @@ TEST(KaraokeStage, PreviewShowsTheChosenScript) {
 TEST(KaraokeStage, TheLastLinesHideTimeEmptiesAllLabels) {
   KaraokeTiming timing;
   timing.readText(kSong, KscVariant::Render, 25, "jianti");
-  KaraokeStage stage(timing, 25);
+  KaraokeStage stage(timing);
   stage.onClock("00:01");
   stage.onClock("00:02");
   stage.onClock("00:05");  // line 1's hide time: not the last line, nothing hides
@@ -158,9 +158,24 @@ TEST(KaraokeStage, TheLastLinesHideTimeEmptiesAllLabels) {
   }
 }
 
+TEST(KaraokeStage, StartsAfreshWhenTheTimingIsReadAgain) {
+  KaraokeTiming timing;
+  timing.readText(kSong, KscVariant::Render, 25, "jianti");
+  KaraokeStage stage(timing);
+  stage.onClock("00:01");
+  stage.onClock("00:02");
+  ASSERT_TRUE(stage.wiping());
+  timing.readText(kSong, KscVariant::Preview, 30, "jianti");
+  stage.step();
+  EXPECT_FALSE(stage.wiping());
+  EXPECT_FALSE(stage.label(KaraokeLabelId::A1).visible);
+  EXPECT_EQ(stage.panel().width, 800);
+  EXPECT_EQ(stage.measureFont().pixelSize(), pointsToPixels(30));
+}
+
 TEST(KaraokeStage, NothingHappensWithoutLines) {
   KaraokeTiming timing;
-  KaraokeStage stage(timing, 25);
+  KaraokeStage stage(timing);
   stage.onClock("00:00");
   stage.step();
   EXPECT_FALSE(stage.wiping());

@@ -125,6 +125,11 @@ TEST(KaraokeStyles, NewRowsStartBoldButTheDefaultButtonClearsBold) {
             (QStringList{"1", "小城故事", "clYellow", "clRed", "宋体", "33", "无", "无", "无",
                          "/songs/小城故事.ksc", "繁体"}));
 
+  const QFont frameFont = karaokeLabelFont(ksc, row, KscVariant::Render);
+  EXPECT_EQ(frameFont.pixelSize(), pointsToPixels(33 * 1920 / 800));
+  EXPECT_FALSE(frameFont.bold());
+  EXPECT_EQ(karaokeLabelFont(ksc, row, KscVariant::Preview).pixelSize(), pointsToPixels(33));
+
   resetKaraokeColour(style);
   resetKaraokeFillColour(style);
   resetKaraokeFont(style);
