@@ -44,11 +44,18 @@ struct PaneSide {
 };
 
 void pairDrawAndList(Project& project, const Workspace& workspace, const PaneSide& side,
-                     const JobControl& job, long long done, long long total) {
+                     const JobControl& job, long long done, long long total,
+                     ImportResult& result) {
   side.list.clear();
   for (int i = 0; i < side.data.count(); ++i) {
     pairAt(project, i);
-    saveThumbnail(side.draw(side.data.cell(i, side.nameColumn)), side.thumbnailPath(workspace, i));
+    try {
+      saveThumbnail(side.draw(side.data.cell(i, side.nameColumn)),
+                    side.thumbnailPath(workspace, i));
+    } catch (const Error& e) {
+      // The row is in the project already: a missing picture must not cost it its list line.
+      result.messages << e.message();
+    }
     side.list.append(side.listRow(side.data, i, side.marker));
     if (done < total) job.report(++done, total);
   }
@@ -100,7 +107,7 @@ ImportResult ImportMusicFiles(Project& project, const Workspace& workspace,
   pairDrawAndList(project, workspace,
                   {music, project.suiListView_yinyue_liebiao, music_col::file_name,
                    drawMusicThumbnail, musicThumbnailPath, musicListRow, marker::unbound_lyric},
-                  job, done, total);
+                  job, done, total, result);
   for (int i = 0; i < project.ListView_daoru_LRC.count(); ++i)
     showLyricBinding(project, i, marker::unbound_lyric);
 
@@ -128,7 +135,7 @@ ImportResult ImportLyricFiles(Project& project, const Workspace& workspace,
   pairDrawAndList(project, workspace,
                   {lyrics, project.suiListView_geci_liebiao, lyric_col::file_name,
                    drawLyricThumbnail, lyricThumbnailPath, lyricListRow, marker::unbound_music},
-                  job, done, total);
+                  job, done, total, result);
   for (int i = 0; i < project.ListView_daoru_yinyue.count(); ++i)
     showMusicBinding(project, i, marker::unbound_lyric);
 

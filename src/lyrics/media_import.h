@@ -13,7 +13,8 @@ namespace solvane {
 struct ImportResult {
   int added = 0;
   // One text per file left out, naming the file and the reason ("a.mp3: it holds no
-  // audio"). The caller shows them; the files named here left no row behind.
+  // audio"), and per pane picture that could not be written. The caller shows them; a
+  // file left out left no row behind.
   QStringList messages;
   // True when the pane has rows and should be rebuilt and shown in thumbnail view.
   bool showPane = false;

@@ -148,6 +148,15 @@ TEST_F(ImportTest, StoppedMusicImportChangesNothing) {
   EXPECT_TRUE(project.suiListView_yinyue_liebiao.empty());
 }
 
+TEST_F(ImportTest, AnUnwritableThumbnailFolderKeepsTheRowsAndSaysSo) {
+  test::writeFile(work / "smxcwjj" / "tp_wj", "a file where the folder should be");
+  const ImportResult result = addLyrics({"a.lrc"});
+  EXPECT_EQ(result.added, 1);
+  EXPECT_EQ(result.messages.size(), 1);
+  EXPECT_EQ(project.ListView_daoru_LRC.count(), 1);
+  EXPECT_EQ(project.suiListView_geci_liebiao.count(), 1);
+}
+
 TEST_F(ImportTest, LyricRowsGetTheDefaultStyle) {
   const ImportResult result = addLyrics({"月光.lrc", "b.LRC"});
   EXPECT_EQ(result.added, 2);
