@@ -97,6 +97,8 @@ struct Project {
   QString Edit_str_mulu1;
 
   // --- Music, lyric and karaoke state ---------------------------------------------------
+  // Which lyrics an album draws: "shiyong_lrc", "shiyong_ksc" or "shiyong_lrcksc" (both).
+  QString Edit1_shiyong_lrc_or_ksc = QStringLiteral("shiyong_lrcksc");
 
   // --- Text effect and album settings state ---------------------------------------------
 
