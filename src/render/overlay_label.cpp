@@ -44,6 +44,11 @@ const QImage& OverlayLabel::picture() const {
   return cache_;
 }
 
+QPoint OverlayLabel::inkOffset() const {
+  picture();
+  return inkOffset_;
+}
+
 void OverlayLabel::render() const {
   dirty_ = false;
   const QSize size = textSize();
@@ -69,16 +74,43 @@ void OverlayLabel::render() const {
   p.setFont(font_);
   p.setPen(color_);
   p.drawText(baseline, text_);
+  p.end();
+  cropToInk();
+}
+
+// Frames only blend what covers them: trailing blanks and the empty margins of the box are
+// cut away once here instead of being blended as transparent pixels on every frame.
+void OverlayLabel::cropToInk() const {
+  int left = cache_.width(), right = -1, top = cache_.height(), bottom = -1;
+  for (int y = 0; y < cache_.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(cache_.constScanLine(y));
+    for (int x = 0; x < cache_.width(); ++x) {
+      if (qAlpha(line[x]) == 0) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  if (right < 0) {
+    cache_ = QImage();
+    inkOffset_ = QPoint();
+    return;
+  }
+  const QRect ink(QPoint(left, top), QPoint(right, bottom));
+  cache_ = cache_.copy(ink);
+  inkOffset_ = ink.topLeft();
 }
 
 void OverlayLabel::paint(QPainter& painter) const {
   if (!visible_ || text_.isEmpty() || size_.isEmpty()) return;
   const QImage& image = picture();
   if (image.isNull()) return;
-  const int w = std::min(size_.width(), image.width());
-  const int h = std::min(size_.height(), image.height());
+  // The box cuts the picture: a fill label's width uncovers its text from the left.
+  const int w = std::min(size_.width() - inkOffset_.x(), image.width());
+  const int h = std::min(size_.height() - inkOffset_.y(), image.height());
   if (w <= 0 || h <= 0) return;
-  painter.drawImage(pos_, image, QRect(0, 0, w, h));
+  painter.drawImage(pos_ + inkOffset_, image, QRect(0, 0, w, h));
 }
 
 }  // namespace solvane

@@ -39,12 +39,15 @@ class OverlayLabel {
   // width grows from 0 to uncover its text). Hidden or empty labels draw nothing.
   void paint(QPainter& painter) const;
 
-  // The cached picture (for tests and tools).
+  // The cached picture (for tests and tools): the inked part of the box, standing at
+  // inkOffset() inside it.
   const QImage& picture() const;
+  QPoint inkOffset() const;
 
  private:
   int outlineWidth() const;
   void render() const;
+  void cropToInk() const;
 
   QString text_;
   QFont font_;
@@ -53,6 +56,7 @@ class OverlayLabel {
   QSize size_;
   bool visible_ = false;
   mutable QImage cache_;
+  mutable QPoint inkOffset_;
   mutable bool dirty_ = true;
 };
 
