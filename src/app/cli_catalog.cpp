@@ -27,6 +27,25 @@ bool libraryInstalled(const Workspace& ws) {
          QFileInfo(ws.LibraryPath(work_path::library_movies)).isDir();
 }
 
+// " in landscape 2/0, portrait 0/2": the catalogs holding template `seq`, with their
+// landscape/portrait slot counts.
+QString catalogPlaces(const Project& p, const QString& seq) {
+  QString places;
+  const std::pair<const Table*, const char*> catalogs[] = {{&p.ListView_hengzhaopian, "landscape"},
+                                                           {&p.ListView_shuzhaopian, "portrait"},
+                                                           {&p.ListView_gaojimoban, "mixed"}};
+  for (const auto& [catalog, name] : catalogs) {
+    for (int r = 0; r < catalog->count(); ++r) {
+      if (catalog->cell(r, catalog_col::tpl_seq) != seq) continue;
+      places += places.isEmpty() ? QStringLiteral(" in ") : QStringLiteral(", ");
+      places += QStringLiteral("%1 %2/%3").arg(QString::fromLatin1(name),
+                                               catalog->cell(r, catalog_col::landscape_count),
+                                               catalog->cell(r, catalog_col::portrait_count));
+    }
+  }
+  return places;
+}
+
 void printCatalogs(const Project& p, const Workspace& ws) {
   const Table& params = p.ListView_mobancanshu;
   print(QStringLiteral("Template library: %1").arg(QDir::cleanPath(ws.LibraryPath(work_path::tree))));
@@ -37,12 +56,13 @@ void printCatalogs(const Project& p, const Workspace& ws) {
             .arg(p.ListView_gaojimoban.count()));
   for (int i = 0; i < params.count(); ++i) {
     const QString mark = params.cell(i, param_col::class_mark);
-    print(QStringLiteral("  #%1 %2 [%3] photos %4 slots %5 sizes %6 x %7 frames %8 class %9 movie %10")
+    print(QStringLiteral("  #%1 %2 [%3] photos %4 slots %5 sizes %6 x %7 frames %8 class %9%10 movie %11")
               .arg(params.cell(i, param_col::tpl_seq), params.cell(i, param_col::tpl_type),
                    params.cell(i, param_col::tpl_class), params.cell(i, param_col::photo_count),
                    params.cell(i, param_col::orientation), params.cell(i, param_col::photo_width),
                    params.cell(i, param_col::photo_height), params.cell(i, param_col::frame_count),
                    mark.isEmpty() ? QStringLiteral("(none)") : mark)
+              .arg(catalogPlaces(p, params.cell(i, param_col::tpl_seq)))
               .arg(QDir(ws.libraryRoot()).relativeFilePath(params.cell(i, param_col::location))));
   }
 }

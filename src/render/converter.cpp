@@ -317,7 +317,15 @@ bool ConversionRun::finishAlbum() {
 bool ConversionRun::execute() {
   progress(mcl_status::kPreparing);
   if (c_.videoFile_.isEmpty()) return endFailed(mcl_error::kSettings, "no output file was named");
+  bool withSound = false;
+  try {
+    // The kind is known before any picture is read; only its size waits for the first one.
+    withSound = chooseProfile(c_.preset_, c_.standard_, c_.videoFile_, 16, 16).audio.has_value();
+  } catch (const Error& e) {
+    return endFailed(mcl_error::kSettings, e.message());
+  }
   std::vector<QString> songs = collectSongs();
+  if (!withSound) songs.clear();  // picture sequences carry no sound
   if (!checkSongs(songs)) return endFailed(mcl_error::kSound, c_.errorText_, true);
 
   long long index = 0;

@@ -1,5 +1,6 @@
 #include "render/media_encoder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <system_error>
@@ -8,6 +9,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
+#include <libavutil/mem.h>
 #include <libavutil/opt.h>
 #include <libavutil/pixdesc.h>
 }
@@ -50,6 +52,35 @@ AVSampleFormat chooseSampleFormat(const AVCodec* codec) {
   return formats[0];
 }
 
+// The standard JPEG quantisation tables (natural order) and the usual scaling by quality.
+constexpr uint16_t kJpegLuminance[64] = {
+    16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
+    14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
+    18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
+    49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99};
+constexpr uint16_t kJpegChrominance[64] = {
+    17, 18, 24, 47, 99, 99, 99, 99, 18, 21, 26, 66, 99, 99, 99, 99, 24, 26, 56, 99, 99, 99,
+    99, 99, 47, 66, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99,
+    99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99};
+
+// The MJPEG encoder multiplies its matrices by the quantiser and divides by 8; at quantiser 1
+// a matrix of 8 x the wanted table writes exactly that table.
+uint16_t* jpegMatrix(const uint16_t (&base)[64], int quality) {
+  const int scale = quality < 50 ? 5000 / quality : 200 - 2 * quality;
+  auto* matrix = static_cast<uint16_t*>(av_malloc(64 * sizeof(uint16_t)));
+  if (!matrix) throw Error(std::string("out of memory (JPEG tables)"));
+  for (int i = 0; i < 64; ++i) matrix[i] = static_cast<uint16_t>(8 * std::clamp((base[i] * scale + 50) / 100, 1, 255));
+  return matrix;
+}
+
+void setJpegQuality(AVCodecContext* c, int quality) {
+  c->flags |= AV_CODEC_FLAG_QSCALE;
+  c->global_quality = FF_QP2LAMBDA;
+  c->qmin = c->qmax = 1;
+  c->intra_matrix = jpegMatrix(kJpegLuminance, quality);  // freed with the context
+  c->chroma_intra_matrix = jpegMatrix(kJpegChrominance, quality);
+}
+
 }  // namespace
 
 // --- Encoder -----------------------------------------------------------------------------------
@@ -72,11 +103,7 @@ Encoder Encoder::forVideo(const VideoSettings& s, bool globalHeader) {
     c->rc_max_rate = s.maxRate;
     c->rc_buffer_size = static_cast<int>(s.bufferSize);
   }
-  if (s.quality > 0) {
-    c->flags |= AV_CODEC_FLAG_QSCALE;
-    c->global_quality = FF_QP2LAMBDA * s.quality;
-    c->qmin = c->qmax = s.quality;
-  }
+  if (s.jpegQuality > 0) setJpegQuality(c.get(), s.jpegQuality);
   // Slice threads for MPEG-1/2, frame threads for MPEG-4: the album should not wait on one core.
   c->thread_count = 2;
   if (!s.codecTag.empty()) {
@@ -132,8 +159,9 @@ void Encoder::drain() {
 
 // --- Muxer -------------------------------------------------------------------------------------
 
-Muxer::Muxer(const std::filesystem::path& file, const std::string& format, long long muxRate)
-    : file_(file), muxRate_(muxRate) {
+Muxer::Muxer(const std::filesystem::path& file, const std::filesystem::path& shownAs, const std::string& format,
+             long long muxRate)
+    : file_(file), shownAs_(shownAs), muxRate_(muxRate) {
   AVFormatContext* raw = nullptr;
   const int result = avformat_alloc_output_context2(&raw, nullptr, format.c_str(), nullptr);
   if (result < 0 || !raw) fail("cannot prepare the container", result);
@@ -191,7 +219,7 @@ void Muxer::finish() {
 }
 
 void Muxer::fail(const QString& action, int code) const {
-  throw Error(QString("%1: %2 (%3)").arg(fileText(file_), action, av::errorText(code)));
+  throw Error(QString("%1: %2 (%3)").arg(fileText(shownAs_), action, av::errorText(code)));
 }
 
 // --- PictureFileSink -------------------------------------------------------------------------

@@ -54,7 +54,9 @@ class Encoder {
 // A container file written through libavformat.
 class Muxer final : public PacketSink {
  public:
-  Muxer(const std::filesystem::path& file, const std::string& format, long long muxRate);
+  // Writes `file`; errors name `shownAs` (the album's name when `file` is a temporary one).
+  Muxer(const std::filesystem::path& file, const std::filesystem::path& shownAs, const std::string& format,
+        long long muxRate);
 
   bool needsGlobalHeader() const;
   // Adds a stream carrying `encoder`'s output; call before start().
@@ -69,6 +71,7 @@ class Muxer final : public PacketSink {
   [[noreturn]] void fail(const QString& action, int code) const;
 
   std::filesystem::path file_;
+  std::filesystem::path shownAs_;
   long long muxRate_ = 0;
   av::OutputFormatPtr format_;
 };

@@ -117,7 +117,7 @@ OutputProfile pictureProfile(const QString& ending, int width, int height) {
   if (lower == "jpg" || lower == "jpeg") {
     p.video.codec = "mjpeg";
     p.video.pixelFormat = "yuvj420p";
-    p.video.quality = 2;
+    p.video.jpegQuality = 90;  // the quality of every JPEG this system writes
   } else if (lower == "bmp") {
     p.video.codec = "bmp";
     p.video.pixelFormat = "bgr24";

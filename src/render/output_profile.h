@@ -25,7 +25,7 @@ struct VideoSettings {
   int gopSize = 0;
   int maxBFrames = 0;
   std::string codecTag;  // four-character code for the container, empty = default
-  int quality = 0;       // fixed quantiser for still pictures, 0 = unused
+  int jpegQuality = 0;   // JPEG pictures: the quality (1 … 100) whose tables are used, 0 = unused
 };
 
 struct AudioSettings {

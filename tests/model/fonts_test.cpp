@@ -17,6 +17,8 @@ struct FontCase {
   QStringList acceptable;  // family prefixes
 };
 
+void PrintTo(const FontCase& c, std::ostream* os) { *os << c.requested; }
+
 class ChineseFontNames : public testing::TestWithParam<FontCase> {};
 
 QImage drawText(const QFont& font, const QString& text) {

@@ -124,7 +124,7 @@ TEST_F(Startup, AFailedLibraryLoadSkipsTheWorkingTreeSteps) {
 }
 
 // The instance rule between real processes, through the command line program.
-class SecondInstance : public Startup {
+class CommandLine : public Startup {
  protected:
   QString cli = QStringLiteral(SOLVANE_BIN_DIR "/solvane-cli");
   QStringList args() const {
@@ -140,7 +140,7 @@ class SecondInstance : public Startup {
   }
 };
 
-TEST_F(SecondInstance, EndsAtOnceWithExitCodeZeroAndLeavesTheFirstCopysTree) {
+TEST_F(CommandLine, ASecondCopyEndsAtOnceWithExitCodeZeroAndLeavesTheFirstCopysTree) {
   QProcess holder;
   startHolder(holder);
   if (IsSkipped() || HasFatalFailure()) return;
@@ -161,7 +161,7 @@ TEST_F(SecondInstance, EndsAtOnceWithExitCodeZeroAndLeavesTheFirstCopysTree) {
   EXPECT_FALSE(fs::exists(work("smxcwjj/tp_wj")));
 }
 
-TEST_F(SecondInstance, AKilledCopyNeitherBlocksNorLittersTheNextStart) {
+TEST_F(CommandLine, AKilledCopyNeitherBlocksNorLittersTheNextStart) {
   QProcess holder;
   startHolder(holder);
   if (IsSkipped() || HasFatalFailure()) return;
@@ -173,6 +173,18 @@ TEST_F(SecondInstance, AKilledCopyNeitherBlocksNorLittersTheNextStart) {
   ASSERT_TRUE(lock);
   EXPECT_TRUE(isEmptyFolder(work("smxcwjj/tp_wj/tp_slt_1")));
   EXPECT_FALSE(fs::exists(work("smxcwjj/tp_wjj/tp_wjj")));
+}
+
+TEST_F(CommandLine, ABadParameterPackageEndsWithAMessageAndAFailureStatus) {
+  if (!QFileInfo(cli).isExecutable()) GTEST_SKIP() << "solvane-cli is not built";
+  test::writeFile(dir / "lib/smxcwjj/wj_0_or_2/wjj_02/b.rar", QByteArray());
+  QProcess run;
+  run.start(cli, args());
+  ASSERT_TRUE(run.waitForFinished(10000));
+  EXPECT_NE(run.exitCode(), 0);
+  const QString message = QString::fromUtf8(run.readAllStandardError());
+  EXPECT_TRUE(message.contains("wjj_02/b.rar")) << message.toStdString();
+  EXPECT_TRUE(message.contains("s_y_l_x")) << message.toStdString();
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ AlbumResult convertAlbum(const AlbumSpec& spec, const std::filesystem::path& out
   AlbumResult result;
   const QString frame = QString::fromStdString(framePath.string());
   auto handoff = std::make_shared<FrameHandoff>();
-  handoff->publish(frame, albumPicture(0, 1920 / 4, 1080 / 4));
+  handoff->publish(frame, albumPicture(0, kPictureWidth, kPictureHeight));
 
   Converter converter;
   converter.setFrameHandoff(handoff);
@@ -34,19 +34,20 @@ AlbumResult convertAlbum(const AlbumSpec& spec, const std::filesystem::path& out
     if (auto name = sounds.getName(i)) s.setFile(*name); else s.finished();
   });
   converter.assignVideoFunc([&](int i, const QImage&) {
-    handoff->publish(frame, albumPicture(i + 1, 1920 / 4, 1080 / 4));
+    ++result.videoFunctionCalls;
+    handoff->publish(frame, albumPicture(i + 1, kPictureWidth, kPictureHeight));
     if (spec.onFrame) spec.onFrame(converter, i);
   });
   converter.assignAudioFunc([] {});
   converter.assignProgress([&](int status, long long, long long, int) { result.statuses.push_back(status); });
   converter.assignError([&](int code, int& action) {
     result.reportedErrors.push_back(code);
-    action = mcl_action::kStop;
+    action = spec.errorAction;
   });
   if (spec.preset) converter.setFormatPreset(*spec.preset, spec.standard);
   converter.setKeepDuration(spec.keepDuration);
   converter.setTruncateAudioToVideo(spec.truncate);
-  converter.setVideoFormat(spec.width, spec.height, 32);
+  if (spec.width > 0) converter.setVideoFormat(spec.width, spec.height, 32);
   const QString out = QString::fromStdString(output.string());
   converter.setVideoFileName(out);
   converter.setAudioFileName(out);

@@ -165,6 +165,8 @@ struct BadPackage {
   const char* reason;
 };
 
+void PrintTo(const BadPackage& c, std::ostream* os) { *os << c.name; }
+
 class BadParameterPackage : public CatalogLoading,
                             public testing::WithParamInterface<BadPackage> {};
 
