@@ -51,7 +51,7 @@ int runAlbum(const QStringList& args, std::stop_token stop) {
   AlbumEvents events;
   events.stage = [&](const QString& title, bool frames) {
     progress.phase(title, frames);
-    if (!frames) say(title);
+    say(title);
   };
   events.message = [&](const QString& message) {
     progress.finish();

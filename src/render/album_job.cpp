@@ -86,6 +86,8 @@ OutputTarget chooseOutput(Project& project, const AlbumOptions& options) {
   if (!target) throw Error(refusal.isEmpty() ? QStringLiteral("no output chosen") : refusal);
   if (options.kind != QLatin1String("XLTP") && QFileInfo::exists(target->path) && !options.overwrite)
     throw Error(kNameExistsMessage + QStringLiteral(" (%1; --overwrite replaces it)").arg(target->path));
+  // Like the image-sequence folder, the album's folder is made when it is missing.
+  EnsureFolder(QFileInfo(target->path).absolutePath());
   return *target;
 }
 
