@@ -8,7 +8,7 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$here"
 cli="$build/bin/solvane-cli"
 "$cli" --help >/dev/null
-"$cli" catalog | head -n 2
+"$cli" catalog | sed -n "1,2p"
 
 songs="$build/bin/yinyuegeci"
 scripts/make-sample-content.sh out/sample/photos "$songs"
