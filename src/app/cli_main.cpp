@@ -11,6 +11,10 @@
 #include <QGuiApplication>
 #include <QStringList>
 
+extern "C" {
+#include <libavutil/log.h>
+}
+
 #include "app/cli_catalog.h"
 #include "app/cli_commands.h"
 #include "model/fonts.h"
@@ -54,6 +58,8 @@ int main(int argc, char** argv) {
   std::stop_source stop;
   watchInterrupts(stop);
   solvane::loadFontAliases();
+  // The decoders' warnings about ordinary files (MP3 padding) would bury the progress bar.
+  av_log_set_level(AV_LOG_ERROR);
   // Rendering paints text and pictures; no display is needed for that.
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QGuiApplication app(argc, argv);
