@@ -139,8 +139,19 @@ AlbumResult MakeAlbum(const AlbumOptions& options, const Workspace& workspace,
   QStringList failures;
   std::unique_ptr<ConversionJob> job;
   ConversionHost host;
+  // A frame that cannot be made (a damaged movie) stops the conversion like "停止制作", so
+  // the converter removes what it wrote; the reason is reported once it has returned.
+  QString renderFailure;
   host.frameStep = [&] {
-    driver.FrameStep();
+    if (!renderFailure.isEmpty()) return;
+    try {
+      driver.FrameStep();
+    } catch (const Error& e) {
+      renderFailure = e.message();
+      stopping = true;
+      job->FinishAlbum();
+      return;
+    }
     control.report(++done, total);
   };
   host.armFinishTimer = [&] { finishArmed = true; };
@@ -166,8 +177,9 @@ AlbumResult MakeAlbum(const AlbumOptions& options, const Workspace& workspace,
 
   const QFileInfo after(target.path);
   const bool written = after.exists() && (!previousWrite.isValid() || after.lastModified() != previousWrite);
-  if (control.stopRequested() || !written) {
+  if (control.stopRequested() || !renderFailure.isEmpty() || !written) {
     removeUnfinishedSequence(options, target);
+    if (!renderFailure.isEmpty()) throw Error(renderFailure);
     control.checkStop();
     throw Error(failures.isEmpty() ? QStringLiteral("%1: the album was not written").arg(target.path)
                                    : failures.join(QLatin1Char('\n')));
