@@ -14,12 +14,17 @@
 #include "model/sentinels.h"
 #include "support/fixtures.h"
 #include "support/lyrics_fixtures.h"
+#include "support/media_fixtures.h"
 
 namespace solvane {
 namespace {
 
 using test::ScratchDir;
 using test::toQString;
+
+// Mono keeps minutes of tone quick to encode; at this rate the encoder's delay and its
+// padding to whole frames stay well below the tenth of a second the lengths below leave.
+constexpr int kToneRate = 44100;
 
 // Tone files shared by the tests of one program run, each made on first use: encoding
 // minutes of tone is the slowest step of these tests.
@@ -36,7 +41,7 @@ class ToneFiles {
  private:
   QString make(const char* name, double seconds) const {
     const std::filesystem::path path = dir_ / std::filesystem::u8path(name);
-    if (!std::filesystem::exists(path)) test::writeToneMp3(path, seconds);
+    if (!std::filesystem::exists(path)) test::makeToneMp3(path, seconds, kToneRate, 1);
     return toQString(path);
   }
   ScratchDir dir_;
