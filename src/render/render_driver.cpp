@@ -219,7 +219,9 @@ void RenderDriver::FrameStep() {
   // Holding the last picture needs no new photograph: the player has nothing else to show.
   if (!state_.holdingLastPicture) {
     player_.setFrameNum(state_.Edit_leijiazhen_num);
-    background_ = player_.grab();
+    QImage& picture = freeFrameBuffer();
+    player_.paint(picture);
+    background_ = picture;
   }
   QImage frame = background_;
   if (hooks_.composeOverBackground) hooks_.composeOverBackground(frame);
@@ -241,6 +243,20 @@ void RenderDriver::FrameStep() {
     run(hooks_.showOverlays);
     StartNextMovie();
   }
+}
+
+// Frames are large (8 MB); a fresh one per frame costs the kernel a page clearing each time.
+// A buffer is free again once neither the converter nor the background picture holds it.
+QImage& RenderDriver::freeFrameBuffer() {
+  for (QImage& buffer : frameBuffers_)
+    if (buffer.isDetached()) return buffer;
+  constexpr size_t kMaxBuffers = 6;  // a few in the converter's queue, one as the background
+  if (frameBuffers_.size() < kMaxBuffers) {
+    frameBuffers_.emplace_back(kFrameWidth, kFrameHeight, QImage::Format_RGB32);
+    return frameBuffers_.back();
+  }
+  spareBuffer_ = QImage(kFrameWidth, kFrameHeight, QImage::Format_RGB32);
+  return spareBuffer_;
 }
 
 void RenderDriver::writeOpeningPicture(const QImage& picture) {
