@@ -16,6 +16,6 @@ QImage drawMusicThumbnail(const QString& fileName);
 QImage drawLyricThumbnail(const QString& fileName);
 
 // Writes `picture` as BMP, creating the folder. Throws Error when it cannot be written.
-void saveThumbnail(const QImage& picture, const QString& path);
+void savePaneThumbnail(const QImage& picture, const QString& path);
 
 }  // namespace solvane
