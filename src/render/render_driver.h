@@ -114,7 +114,4 @@ class RenderDriver {
   QStringList soundList_;
 };
 
-// The album clock: two-digit minutes, ":" and two-digit seconds of n frames at 25 per second.
-QString albumClockText(long long frames);
-
 }  // namespace solvane
