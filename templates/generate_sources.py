@@ -98,6 +98,18 @@ def handover(style, length=22):
     return p0
 
 
+def push_content(layers, over, length=22):
+    """For push hand-overs the new picture travels in beside the leaving one."""
+    if not over.startswith("push"):
+        return layers
+    axis, size = ("x", W) if over == "push_left" else ("y", H)
+    for layer in layers:
+        if layer.get("source") == "picture_0" or axis in layer:
+            continue
+        layer[axis] = key((0, size), (length, 0, "inout"))
+    return layers
+
+
 # ---------------------------------------------------------------- photo cards
 
 ENTRANCES = ["rise", "drop", "left", "right", "grow", "tilt", "fade"]
@@ -296,6 +308,7 @@ def card_template(idx, name, pal, orient, count, layout_no, over, extras, frames
             settle_scale(c, first, frames)
         layers.append(c)
     layers += extras.get("over", [])
+    push_content(layers, over)
     layers.append(handover(over))
     orients = slot_orients or [orient] * len(boxes)
     return movie(name, frames, layers, template_block(orients, False, category, "xiangce"))
@@ -315,6 +328,7 @@ def fullscreen_template(name, pal, over, frames, extras, zero=True, orient="heng
         photo["shadow"] = {"blur": 50, "offset": [0, 0], "opacity": 0.55}
     layers.append(photo)
     layers += extras
+    push_content(layers, over)
     layers.append(handover(over))
     return movie(name, frames, layers, template_block([orient], zero, "quanping", "xiangce"))
 
@@ -410,7 +424,7 @@ def build():
     # --- two photographs
     out.append(card_template(25, "Side by Side", "cream", "heng", 2, 0, "push_left",
                              {"over": [particles("petals", "cream", 59, 20, f(7))]},
-                             f(7), entrance=["left", "right"], border=16, radius=8, category="duozhang"))
+                             f(7), entrance=["drop", "rise"], border=16, radius=8, category="duozhang"))
     out.append(card_template(26, "Overlap", "slate", "heng", 2, 1, "fade",
                              {"under": [glow(1600, 200, 520, "#e3f2fd55", f(7))],
                               "over": [particles("bokeh", "slate", 67, 14, f(7))]},

@@ -55,6 +55,10 @@ bool Animated::isConstant() const {
                      [&](const Key& k) { return k.value == keys_.front().value; });
 }
 
+int Animated::settledFrom() const {
+  return isConstant() ? 0 : int(std::ceil(keys_.back().frame));
+}
+
 double Animated::minimum() const {
   double m = keys_.empty() ? 0 : keys_.front().value;
   for (const Key& k : keys_) m = std::min(m, k.value);
@@ -68,11 +72,12 @@ double Animated::maximum() const {
   return m;
 }
 
-bool Transform::isConstant() const {
-  return x.isConstant() && y.isConstant() && scale.isConstant() && scaleX.isConstant() &&
-         scaleY.isConstant() && rotation.isConstant() && turn.isConstant() &&
-         opacity.isConstant();
+int Transform::settledFrom() const {
+  return std::max({x.settledFrom(), y.settledFrom(), scale.settledFrom(), scaleX.settledFrom(),
+                   scaleY.settledFrom(), rotation.settledFrom(), turn.settledFrom(),
+                   opacity.settledFrom()});
 }
+
 
 // ---------------------------------------------------------------- movie queries
 

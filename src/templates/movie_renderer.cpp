@@ -129,10 +129,12 @@ struct MovieRenderer::Item {
   double spriteCanvas = 1;
   QRectF bounds;  // untransformed canvas extent, for soft masks
 
-  bool isStatic(int frames) const {
+  // Can be painted once into the background: it has no mask, is drawn in every frame and
+  // its transform stops changing in the first half of the movie.
+  bool bakeable(int frames) const {
     return mode != Mode::Skip && mode != Mode::LivePicture && mode != Mode::Particles &&
-           layer->transform.isConstant() && layer->mask.kind == MaskKind::None &&
-           coversWholeMovie(*layer, frames);
+           layer->mask.kind == MaskKind::None && coversWholeMovie(*layer, frames) &&
+           layer->transform.settledFrom() <= frames / 2;
   }
 };
 
@@ -141,6 +143,9 @@ MovieRenderer::MovieRenderer(Movie movie, const std::vector<QImage>& pictures, Q
   hostScale_ = QTransform::fromScale(host_.width() / kCanvasWidth, host_.height() / kCanvasHeight);
   prepare(pictures);
   bakeBackground();
+  if (std::any_of(movie_.layers.begin(), movie_.layers.end(),
+                  [](const Layer& l) { return maskIsSoft(l.mask); }))
+    scratch_ = QImage(host_, QImage::Format_ARGB32_Premultiplied);
 }
 
 MovieRenderer::~MovieRenderer() = default;
@@ -270,33 +275,6 @@ void MovieRenderer::prepare(const std::vector<QImage>& pictures) {
   }
 }
 
-void MovieRenderer::bakeBackground() {
-  background_ = QImage(host_, QImage::Format_RGB32);
-  background_.fill(Qt::black);
-  QPainter p(&background_);
-  p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-  firstLive_ = 0;
-  while (firstLive_ < items_.size() &&
-         (items_[firstLive_].mode == Mode::Skip || items_[firstLive_].isStatic(movie_.frames))) {
-    const Item& it = items_[firstLive_];
-    if (it.mode != Mode::Skip) {
-      const Layer& l = *it.layer;
-      const double opacity = std::clamp(l.transform.opacity.at(0), 0.0, 1.0);
-      QTransform t;
-      const QPointF a(l.box.left() + l.transform.anchor.x() * l.box.width(),
-                      l.box.top() + l.transform.anchor.y() * l.box.height());
-      t.translate(a.x() + l.transform.x.at(0), a.y() + l.transform.y.at(0));
-      t.rotate(l.transform.turn.at(0), Qt::YAxis);
-      t.rotate(l.transform.rotation.at(0));
-      t.scale(l.transform.scale.at(0) * l.transform.scaleX.at(0),
-              l.transform.scale.at(0) * l.transform.scaleY.at(0));
-      t.translate(-a.x(), -a.y());
-      if (opacity > 0) drawItem(p, it, 0, t, opacity, nullptr);
-    }
-    ++firstLive_;
-  }
-}
-
 namespace {
 
 QTransform layerTransform(const Layer& l, double f) {
@@ -342,6 +320,29 @@ void fillArea(QPainter& p, const QTransform& host, const QPainterPath& path, con
 }
 
 }  // namespace
+
+void MovieRenderer::bakeBackground() {
+  background_ = QImage(host_, QImage::Format_RGB32);
+  background_.fill(Qt::black);
+  // The bottom layers that stop changing early are painted once, as they look once they
+  // have settled; frames before that paint them live.
+  firstLive_ = 0;
+  bakeFrame_ = 0;
+  while (firstLive_ < items_.size() && (items_[firstLive_].mode == Mode::Skip ||
+                                        items_[firstLive_].bakeable(movie_.frames))) {
+    if (items_[firstLive_].mode != Mode::Skip)
+      bakeFrame_ = std::max(bakeFrame_, items_[firstLive_].layer->transform.settledFrom());
+    ++firstLive_;
+  }
+  QPainter p(&background_);
+  p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+  for (size_t i = 0; i < firstLive_; ++i) {
+    const Item& it = items_[i];
+    if (it.mode == Mode::Skip) continue;
+    const double opacity = std::clamp(it.layer->transform.opacity.at(bakeFrame_), 0.0, 1.0);
+    if (opacity > 0) drawItem(p, it, bakeFrame_, layerTransform(*it.layer, bakeFrame_), opacity, nullptr);
+  }
+}
 
 void MovieRenderer::drawItem(QPainter& p, const Item& it, int frame, const QTransform& t,
                              double opacity, const QPainterPath* clip) const {
@@ -446,9 +447,32 @@ void MovieRenderer::drawSoftMasked(QPainter& p, const Item& it, int frame, const
   p.drawImage(region.topLeft(), scratch_, region);
 }
 
+// True when the item paints every pixel of the canvas opaquely at this frame, so nothing
+// below it needs painting (the opening picture at the start of every movie).
+bool MovieRenderer::coversCanvas(const Item& it, int frame) const {
+  const Layer& l = *it.layer;
+  if (it.mode != Mode::Sprite || l.kind != LayerKind::Picture || !l.drawnAt(frame)) return false;
+  if (it.content != QRectF(0, 0, kCanvasWidth, kCanvasHeight) || l.radius > 0) return false;
+  if (l.mask.kind != MaskKind::None && !(l.mask.invert && l.mask.progress.at(frame) <= 0))
+    return false;
+  const Transform& t = l.transform;
+  return t.opacity.at(frame) >= 1 && t.x.at(frame) == 0 && t.y.at(frame) == 0 &&
+         t.scale.at(frame) == 1 && t.scaleX.at(frame) == 1 && t.scaleY.at(frame) == 1 &&
+         t.rotation.at(frame) == 0 && t.turn.at(frame) == 0;
+}
+
 void MovieRenderer::render(int frame, double fade, QImage& target) const {
   frame = std::clamp(frame, 0, std::max(0, movie_.frames - 1));
-  if (target.size() == background_.size() && target.format() == background_.format()) {
+  const bool baked = frame >= bakeFrame_;
+  size_t first = baked ? firstLive_ : 0;
+  for (size_t i = items_.size(); i-- > first;)
+    if (coversCanvas(items_[i], frame)) {
+      first = i;
+      break;
+    }
+  if (!baked) {
+    target.fill(Qt::black);
+  } else if (target.size() == background_.size() && target.format() == background_.format()) {
     std::memcpy(target.bits(), background_.constBits(), size_t(background_.sizeInBytes()));
   } else {
     QPainter copy(&target);
@@ -458,7 +482,7 @@ void MovieRenderer::render(int frame, double fade, QImage& target) const {
   QPainter p(&target);
   p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
   p.setPen(Qt::NoPen);
-  for (size_t i = firstLive_; i < items_.size(); ++i) {
+  for (size_t i = first; i < items_.size(); ++i) {
     const Item& it = items_[i];
     const Layer& l = *it.layer;
     if (it.mode == Mode::Skip || !l.drawnAt(frame)) continue;

@@ -18,11 +18,14 @@ using test::ScratchDir;
 // A movie that uses every kind of layer, mask and motion, so that purity and seeking are
 // checked against all of them. Slot 1 ends at rest in [100,100,800,450]; slot 2 in
 // [1000,500,600,400]; particles stay in the bottom band; the opening picture wipes away
-// in frames 0 ... 12.
+// in frames 0 ... 12; the outline settles at frame 10, so later frames start from a
+// background painted once.
 const char* kRichMovie = R"({
   "format": "solvane-movie", "version": 1, "frames": 40,
   "layers": [
     {"kind": "gradient", "stops": [[0, "#204060"], [1, "#102030"]]},
+    {"kind": "shape", "shape": "rounded_rect", "box": [40, 40, 1840, 1000], "radius": 20,
+     "stroke": {"width": 3, "color": "#ffffff80"}, "opacity": [[0, 0], [10, 1]]},
     {"kind": "glow", "box": [1500, 0, 400, 400], "color": "#ffeeaa", "x": [[0, -40], [39, 40]]},
     {"kind": "shape", "shape": "star", "box": [1700, 100, 100, 100], "color": "#ffd700",
      "rotation": [[0, 0], [39, 90, "linear"]]},
