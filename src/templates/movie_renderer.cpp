@@ -215,12 +215,22 @@ void MovieRenderer::prepare(const std::vector<QImage>& pictures) {
           it.bounds = it.bounds.united(it.shadowRect.translated(l.shadow.offset));
         }
         if (l.zoom.isConstant() && l.panX.isConstant() && l.panY.isConstant()) {
-          SpriteCanvas c(card, d);
+          // One picture holds shadow, border and photograph: a frame then places it once.
+          const QRectF shadowArea = it.shadow.isNull()
+                                        ? card
+                                        : it.shadowRect.translated(l.shadow.offset).united(card);
+          SpriteCanvas c(shadowArea, d);
           const QSize photoPx(std::max(1, int(std::lround(it.content.width() * d))),
                               std::max(1, int(std::lround(it.content.height() * d))));
           const QImage photo = coverPicture(source, photoPx, l.zoom.at(0), l.panX.at(0), l.panY.at(0));
           QPainter p(&c.image);
           c.setup(p);
+          if (!it.shadow.isNull()) {
+            p.setOpacity(l.shadow.opacity);
+            p.drawImage(it.shadowRect.translated(l.shadow.offset), it.shadow);
+            p.setOpacity(1);
+            it.shadow = QImage();
+          }
           if (bw > 0) p.fillPath(cardPath, l.border.color);
           QBrush brush(photo);
           brush.setTransform(QTransform::fromScale(it.content.width() / photo.width(),
@@ -358,7 +368,7 @@ void MovieRenderer::drawItem(QPainter& p, const Item& it, int frame, const QTran
     case Mode::Skip: break;
     case Mode::Sprite: placeImage(p, hostScale_, it.sprite, it.spriteRect, t, clip); break;
     case Mode::Glow:
-      p.setCompositionMode(QPainter::CompositionMode_Screen);
+      p.setCompositionMode(QPainter::CompositionMode_Plus);
       placeImage(p, hostScale_, it.sprite, it.spriteRect, t, clip);
       p.setCompositionMode(QPainter::CompositionMode_SourceOver);
       break;
@@ -489,14 +499,19 @@ void MovieRenderer::render(int frame, double fade, QImage& target) const {
     const double opacity = std::clamp(l.transform.opacity.at(frame), 0.0, 1.0);
     if (opacity <= 0.001) continue;
     const QTransform t = layerTransform(l, frame);
-    if (l.mask.kind == MaskKind::None) {
+    // A mask that shows all or nothing costs nothing.
+    const double progress = std::clamp(l.mask.progress.at(frame), 0.0, 1.0);
+    const bool hidesNothing = l.mask.kind == MaskKind::None ||
+                              (l.mask.invert ? progress <= 0 : progress >= 1);
+    const bool hidesAll = l.mask.kind != MaskKind::None &&
+                          (l.mask.invert ? progress >= 1 : progress <= 0);
+    if (hidesAll) continue;
+    if (hidesNothing) {
       drawItem(p, it, frame, t, opacity, nullptr);
     } else if (maskIsSoft(l.mask)) {
-      const double progress = l.mask.progress.at(frame);
-      if (progress >= 1 && !l.mask.invert) drawItem(p, it, frame, t, opacity, nullptr);
-      else if (progress > 0 || l.mask.invert) drawSoftMasked(p, it, frame, t, opacity);
+      drawSoftMasked(p, it, frame, t, opacity);
     } else {
-      const QPainterPath region = maskRegion(l.mask, l.mask.progress.at(frame));
+      const QPainterPath region = maskRegion(l.mask, progress);
       if (!region.isEmpty()) drawItem(p, it, frame, t, opacity, &region);
     }
   }
