@@ -66,13 +66,17 @@ QPainterPath linearRegion(const Mask& m, double p) {
 
 QPainterPath blindsRegion(const Mask& m, double p) {
   QPainterPath path;
+  if (p <= 0) return path;
   const int n = std::max(1, m.count);
+  // Each slat opens from its leading edge; a pixel of overlap keeps seams from showing.
   if (!m.vertical) {
     const double w = kCanvasWidth / n;
-    for (int i = 0; i < n; ++i) path.addRect(QRectF(i * w - 0.5, kBleed.top(), w * p + 1.0 * (p > 0), kBleed.height()));
+    for (int i = 0; i < n; ++i)
+      path.addRect(QRectF(i * w - 0.5, kBleed.top(), w * p + 1, kBleed.height()));
   } else {
     const double h = kCanvasHeight / n;
-    for (int i = 0; i < n; ++i) path.addRect(QRectF(kBleed.left(), i * h - 0.5, kBleed.width(), h * p + 1.0 * (p > 0)));
+    for (int i = 0; i < n; ++i)
+      path.addRect(QRectF(kBleed.left(), i * h - 0.5, kBleed.width(), h * p + 1));
   }
   return path;
 }
