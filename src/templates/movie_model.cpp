@@ -355,8 +355,9 @@ Layer readLayer(const Reader& r, const json& o, int frames) {
     l.sway = r.number(o, "sway", 20);
     l.spin = r.number(o, "spin", 2);
     const QPointF size = r.point(o, "size", {12, 28});
-    l.sizeMin = std::max(1.0, std::min(size.x(), size.y()));
-    l.sizeMax = std::max(l.sizeMin, std::max(size.x(), size.y()));
+    // Sprites are made at the largest size, so it is kept to something sensible.
+    l.sizeMin = std::clamp(std::min(size.x(), size.y()), 1.0, 400.0);
+    l.sizeMax = std::clamp(std::max(size.x(), size.y()), l.sizeMin, 400.0);
   }
   if (l.start < 0 || l.start >= frames) r.fail("\"start\" lies outside the movie");
   return l;
