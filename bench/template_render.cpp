@@ -9,6 +9,7 @@
 #include <numeric>
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -19,6 +20,7 @@
 #include "templates/bar_list.h"
 #include "templates/ini_reader.h"
 #include "templates/layer_art.h"
+#include "templates/movie_model.h"
 #include "templates/package.h"
 #include "templates/template_player.h"
 
@@ -58,6 +60,12 @@ struct TemplateTimes {
   double mean() const { return std::accumulate(ms.begin(), ms.end(), 0.0) / double(ms.size()); }
   double worst() const { return *std::max_element(ms.begin(), ms.end()); }
 };
+
+QByteArray readWhole(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) throw Error(path + ": cannot be read");
+  return file.readAll();
+}
 
 double median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
@@ -134,7 +142,9 @@ int benchmark(QGuiApplication& app) {
       player.setSize(host);
       player.setMovie(folder + "w_j_1.rar");
       QImage frame(host, QImage::Format_RGB32);
-      TemplateTimes times{name, {}};
+      const QString title =
+          name + " " + parse_movie(readWhole(folder + "w_j_1.rar"), name).name;
+      TemplateTimes times{title, {}};
       for (int f = 0; f < player.TotalFrames(); ++f) {
         const double start = cpuMs();
         player.setFrameNum(f);
@@ -142,7 +152,7 @@ int benchmark(QGuiApplication& app) {
         times.ms.push_back(cpuMs() - start);
       }
       if (verbose)
-        std::printf("  %s: mean %.2f ms, worst %.2f ms at frame %ld\n", qPrintable(name),
+        std::printf("  %s: mean %.2f ms, worst %.2f ms at frame %ld\n", qPrintable(title),
                     times.mean(), times.worst(),
                     long(std::max_element(times.ms.begin(), times.ms.end()) - times.ms.begin()));
       all.push_back(std::move(times));

@@ -59,9 +59,12 @@ struct TemplatePlayer::State {
     } else if (!file.open(QIODevice::ReadOnly)) {
       reason = QStringLiteral("the picture file cannot be opened (%1)").arg(file.errorString());
     } else {
-      // Staged pictures are JPEG data under a ".rar" name, so the format is given.
-      image = QImage::fromData(file.readAll(), "JPEG");
-      if (image.isNull()) reason = QStringLiteral("the picture file is not a readable JPEG");
+      // Staged pictures are JPEG data under a ".rar" name, so the name says nothing; other
+      // picture data (a bitmap not yet converted) is recognised by its content.
+      const QByteArray bytes = file.readAll();
+      image = QImage::fromData(bytes, "JPEG");
+      if (image.isNull()) image = QImage::fromData(bytes);
+      if (image.isNull()) reason = QStringLiteral("the picture file is not a readable picture");
     }
     if (!reason.isEmpty()) {
       missing << path;

@@ -189,6 +189,17 @@ TEST(TemplatePlayerPictures, MissingOrUnreadablePicturesLeaveTheirPlaceEmptyAndA
   EXPECT_FALSE(test::closeColour(last.pixel(1300, 700), kSlot2.rgb()));
 }
 
+TEST(TemplatePlayerPictures, AnOpeningPictureStillInBitmapFormIsShown) {
+  RichStage stage;
+  QImage bitmap(1920, 1080, QImage::Format_RGB32);
+  bitmap.fill(kOpening);
+  ASSERT_TRUE(bitmap.save(QString::fromStdString(stage.movie.openingPicture.string()), "BMP"));
+  TemplatePlayer player;
+  player.setMovie(stage.movie.moviePath);
+  EXPECT_TRUE(player.missingPictures().isEmpty());
+  EXPECT_TRUE(test::closeColour(frameAt(player, 0).pixel(960, 540), kOpening.rgb()));
+}
+
 TEST(TemplatePlayerMovieErrors, BadMoviesAreRejectedWithTheFileNamed) {
   struct Case {
     const char* name;
