@@ -200,6 +200,32 @@ TEST(TemplatePlayerPictures, AnOpeningPictureStillInBitmapFormIsShown) {
   EXPECT_TRUE(test::closeColour(frameAt(player, 0).pixel(960, 540), kOpening.rgb()));
 }
 
+TEST(TemplatePlayerPictures, LoadingAgainPicksUpPicturesThatChangedAndReportsAgain) {
+  RichStage stage;
+  std::filesystem::remove(stage.movie.slotPicture(2));
+  TemplatePlayer player;
+  int commands = 0, warnings = 0;
+  player.setFSCommandHandler([&](const QString&, const QString&) { ++commands; });
+  player.setPictureWarningHandler([&](const QString&, const QString&) { ++warnings; });
+  player.setMovie(stage.movie.moviePath);
+  player.setMovie(stage.movie.moviePath);
+  EXPECT_EQ(commands, 2);
+  EXPECT_EQ(warnings, 2) << "the same missing file is reported at every load";
+  EXPECT_EQ(player.missingPictures().size(), 1);
+
+  // The next movie's opening picture and a replaced slot picture arrive under the same names.
+  const QColor opening2("#e0e020"), slot1b("#20e0e0");
+  test::writeJpeg(stage.movie.openingPicture, {1920, 1080}, opening2);
+  test::writeJpeg(stage.movie.slotPicture(1), {800, 450}, slot1b);
+  test::writeJpeg(stage.movie.slotPicture(2), {600, 400}, kSlot2);
+  player.setMovie(stage.movie.moviePath);
+  EXPECT_TRUE(player.missingPictures().isEmpty());
+  EXPECT_TRUE(test::closeColour(frameAt(player, 0).pixel(960, 540), opening2.rgb()));
+  const QImage last = frameAt(player, 39);
+  EXPECT_TRUE(test::closeColour(last.pixel(500, 325), slot1b.rgb()));
+  EXPECT_TRUE(test::closeColour(last.pixel(1300, 700), kSlot2.rgb()));
+}
+
 TEST(TemplatePlayerMovieErrors, BadMoviesAreRejectedWithTheFileNamed) {
   struct Case {
     const char* name;
