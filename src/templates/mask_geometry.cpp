@@ -130,6 +130,24 @@ QPainterPath maskRegion(const Mask& m, double progress) {
   return region;
 }
 
+SoftSplit softLinearSplit(const Mask& m, double progress) {
+  const double p = std::clamp(progress, 0.0, 1.0);
+  const QPointF u = direction(m.angle);
+  const auto [lo, hi] = extent(u);
+  const double line = lo + p * (hi - lo + m.softness);
+  const double opaqueEdge = line - m.softness, margin = 3;
+  SoftSplit split;
+  if (!m.invert) {
+    split.solid = halfPlane(u, opaqueEdge);
+  } else {
+    QPainterPath all;
+    all.addRect(kBleed);
+    split.solid = all.subtracted(halfPlane(u, line));
+  }
+  split.band = halfPlane(u, line + margin).subtracted(halfPlane(u, opaqueEdge - margin));
+  return split;
+}
+
 QLinearGradient softLinearGradient(const Mask& m, double progress) {
   const double p = std::clamp(progress, 0.0, 1.0);
   const QPointF u = direction(m.angle);

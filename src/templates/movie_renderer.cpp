@@ -144,8 +144,11 @@ MovieRenderer::MovieRenderer(Movie movie, const std::vector<QImage>& pictures, Q
   prepare(pictures);
   bakeBackground();
   if (std::any_of(movie_.layers.begin(), movie_.layers.end(),
-                  [](const Layer& l) { return maskIsSoft(l.mask); }))
+                  [](const Layer& l) { return maskIsSoft(l.mask); })) {
+    // Touched now, so that the first wipe does not pay for fresh memory.
     scratch_ = QImage(host_, QImage::Format_ARGB32_Premultiplied);
+    scratch_.fill(Qt::transparent);
+  }
 }
 
 MovieRenderer::~MovieRenderer() = default;
@@ -432,11 +435,17 @@ void MovieRenderer::drawItem(QPainter& p, const Item& it, int frame, const QTran
 
 void MovieRenderer::drawSoftMasked(QPainter& p, const Item& it, int frame, const QTransform& t,
                                    double opacity) const {
-  const QTransform device = t * hostScale_;
-  const QRect region = device.mapRect(it.bounds).toAlignedRect().adjusted(-2, -2, 2, 2) &
+  // The fully shown part is drawn directly; only the soft band goes through the scratch
+  // picture, where the ramp is applied.
+  const Mask& mask = it.layer->mask;
+  const double progress = mask.progress.at(frame);
+  const SoftSplit split = softLinearSplit(mask, progress);
+  if (!split.solid.isEmpty()) drawItem(p, it, frame, t, opacity, &split.solid);
+
+  const QRect region = (t * hostScale_).mapRect(it.bounds).toAlignedRect().adjusted(-2, -2, 2, 2) &
+                       hostScale_.mapRect(split.band.boundingRect()).toAlignedRect() &
                        QRect(QPoint(0, 0), host_);
   if (region.isEmpty()) return;
-  if (scratch_.size() != host_) scratch_ = QImage(host_, QImage::Format_ARGB32_Premultiplied);
   {
     QPainter s(&scratch_);
     s.setCompositionMode(QPainter::CompositionMode_Source);
@@ -444,11 +453,11 @@ void MovieRenderer::drawSoftMasked(QPainter& p, const Item& it, int frame, const
     s.setCompositionMode(QPainter::CompositionMode_SourceOver);
     s.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     s.setClipRect(region);
-    drawItem(s, it, frame, t, 1.0, nullptr);
+    drawItem(s, it, frame, t, 1.0, &split.band);
     s.setOpacity(1);
     s.setCompositionMode(QPainter::CompositionMode_DestinationIn);
     s.setTransform(QTransform());
-    QBrush ramp(softLinearGradient(it.layer->mask, it.layer->mask.progress.at(frame)));
+    QBrush ramp(softLinearGradient(mask, progress));
     ramp.setTransform(hostScale_);
     s.fillRect(region, ramp);
   }
