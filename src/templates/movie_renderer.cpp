@@ -394,10 +394,17 @@ void MovieRenderer::drawItem(QPainter& p, const Item& it, int frame, const QTran
       const QPointF topLeft(
           it.content.left() - (shown.width() - it.content.width()) * (0.5 + 0.5 * px),
           it.content.top() - (shown.height() - it.content.height()) * (0.5 + 0.5 * py));
-      QBrush brush(it.texture);
-      brush.setTransform(QTransform::fromScale(k, k) *
-                         QTransform::fromTranslate(topLeft.x(), topLeft.y()) * t);
-      fillArea(p, hostScale_, it.outline, brush, t, clip);
+      if (!clip && l.radius <= 0) {
+        // A plain rectangle: Qt's scaled-picture path is much quicker than a texture fill.
+        const QRectF source((it.content.topLeft() - topLeft) / k, it.content.size() / k);
+        p.setTransform(t * hostScale_);
+        p.drawImage(it.content, it.texture, source);
+      } else {
+        QBrush brush(it.texture);
+        brush.setTransform(QTransform::fromScale(k, k) *
+                           QTransform::fromTranslate(topLeft.x(), topLeft.y()) * t);
+        fillArea(p, hostScale_, it.outline, brush, t, clip);
+      }
       if (!it.ring.isEmpty()) fillArea(p, hostScale_, it.ring, l.border.color, t, clip);
       break;
     }
