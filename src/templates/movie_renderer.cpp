@@ -197,7 +197,11 @@ void MovieRenderer::prepare(const std::vector<QImage>& pictures) {
         break;
       }
       case LayerKind::Glow:
-        it.sprite = glowSprite(l.color, 256);
+        // Made at the size it is shown, so that placing it needs no resampling.
+        it.sprite = glowSprite(
+            l.color, std::clamp(int(std::ceil(std::max(l.box.width(), l.box.height()) * hs *
+                                              maxScale)),
+                                16, 2048));
         it.spriteRect = l.box;
         it.mode = Mode::Glow;
         break;
