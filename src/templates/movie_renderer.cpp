@@ -398,15 +398,37 @@ void MovieRenderer::drawItem(QPainter& p, const Item& it, int frame, const QTran
       const QPointF topLeft(
           it.content.left() - (shown.width() - it.content.width()) * (0.5 + 0.5 * px),
           it.content.top() - (shown.height() - it.content.height()) * (0.5 + 0.5 * py));
-      if (!clip && l.radius <= 0) {
-        // A plain rectangle: Qt's scaled-picture path is much quicker than a texture fill.
+      QBrush brush(it.texture);
+      brush.setTransform(QTransform::fromScale(k, k) *
+                         QTransform::fromTranslate(topLeft.x(), topLeft.y()) * t);
+      if (!clip && t.type() <= QTransform::TxScale) {
+        // Qt's scaled-picture path is much quicker than a texture fill, so the picture is
+        // placed with it piece by piece; only rounded corners need the texture fill.
         const QRectF source((it.content.topLeft() - topLeft) / k, it.content.size() / k);
-        p.setTransform(t * hostScale_);
-        p.drawImage(it.content, it.texture, source);
+        const QRectF& c = it.content;
+        const double r = std::min({l.radius, c.width() / 2, c.height() / 2});
+        auto piece = [&](const QRectF& area, bool corner) {
+          p.save();
+          p.setTransform(t * hostScale_);
+          p.setClipRect(area, Qt::IntersectClip);
+          if (corner)
+            fillArea(p, hostScale_, it.outline, brush, t, nullptr);
+          else
+            p.drawImage(c, it.texture, source);
+          p.restore();
+        };
+        if (r <= 0) {
+          p.setTransform(t * hostScale_);
+          p.drawImage(c, it.texture, source);
+        } else {
+          piece(QRectF(c.left(), c.top() + r, c.width(), c.height() - 2 * r), false);
+          piece(QRectF(c.left() + r, c.top(), c.width() - 2 * r, r), false);
+          piece(QRectF(c.left() + r, c.bottom() - r, c.width() - 2 * r, r), false);
+          for (QPointF corner : {c.topLeft(), QPointF(c.right() - r, c.top()),
+                                 QPointF(c.left(), c.bottom() - r), c.bottomRight() - QPointF(r, r)})
+            piece(QRectF(corner, QSizeF(r, r)), true);
+        }
       } else {
-        QBrush brush(it.texture);
-        brush.setTransform(QTransform::fromScale(k, k) *
-                           QTransform::fromTranslate(topLeft.x(), topLeft.y()) * t);
         fillArea(p, hostScale_, it.outline, brush, t, clip);
       }
       if (!it.ring.isEmpty()) fillArea(p, hostScale_, it.ring, l.border.color, t, clip);
