@@ -18,5 +18,7 @@ bool swapsSides(int orientation);
 QSize uprightSize(QSize stored, int orientation);
 // Turns and mirrors a picture in stored orientation so that it stands upright.
 QImage turnUpright(const QImage& stored, int orientation);
+// The same into `upright` (RGB32, already of the upright size); `stored` is RGB32.
+void turnUprightInto(const QImage& stored, int orientation, QImage& upright);
 
 }  // namespace solvane
