@@ -83,11 +83,4 @@ void turnUprightInto(const QImage& stored, int orientation, QImage& upright) {
   }
 }
 
-QImage turnUpright(const QImage& stored, int orientation) {
-  if (orientation == 1) return stored;
-  QImage upright(uprightSize(stored.size(), orientation), QImage::Format_RGB32);
-  turnUprightInto(stored.convertToFormat(QImage::Format_RGB32), orientation, upright);
-  return upright;
-}
-
 }  // namespace solvane

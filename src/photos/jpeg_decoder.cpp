@@ -165,11 +165,10 @@ std::optional<JpegHeader> readHeaderInto(JpegDecompressor& d, const QByteArray& 
                     .arg(kMaxPhotoPixels / 1'000'000));
   for (jpeg_saved_marker_ptr m = d->marker_list; m; m = m->next) {
     if (m->marker != kApp1) continue;
-    const int o = exifOrientation(m->data, m->data_length);
-    if (o != 1 || std::memcmp(m->data, "Exif", 4) == 0) {
-      header.orientation = o;
-      break;
-    }
+    // The first EXIF segment decides; other APP1 segments (XMP) are skipped.
+    if (m->data_length < 4 || std::memcmp(m->data, "Exif", 4) != 0) continue;
+    header.orientation = exifOrientation(m->data, m->data_length);
+    break;
   }
   return header;
 }
