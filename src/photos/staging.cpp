@@ -1,10 +1,10 @@
 #include "photos/staging.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 
 #include <QFileInfo>
-#include <QPainter>
 
 #include "model/columns.h"
 #include "model/error.h"
@@ -15,6 +15,7 @@
 #include "photos/jpeg_encoder.h"
 #include "photos/photo_renderer.h"
 #include "photos/photo_rows.h"
+#include "photos/picture_memory.h"
 #include "photos/staging_paths.h"
 #include "photos/staging_words.h"
 #include "photos/working_file.h"
@@ -83,17 +84,25 @@ void stageClosingMovie(const Workspace& ws) {
 }
 
 QImage cropPicture(const DecodedPhoto& photo, const CropGeometry& geometry) {
-  const QImage scaled = photo.draw(geometry.scaled);
+  const QImage scaled = photo.draw(geometry.scaled, geometry.canvas);
   if (geometry.canvas == geometry.scaled) return scaled;
-  QImage canvas(geometry.canvas, QImage::Format_RGB32);
+  const QSize kept = geometry.canvas.boundedTo(geometry.scaled);
+  if (kept == geometry.canvas) {  // the canvas lies inside the picture: its top-left part
+    if (!photo.memory()) return scaled.copy(QRect(QPoint(0, 0), kept));
+    // A view into the photo's memory, which outlives this picture.
+    return QImage(scaled.constBits(), kept.width(), kept.height(), scaled.bytesPerLine(),
+                  QImage::Format_RGB32);
+  }
+  QImage canvas = pictureIn(photo.memory(), PictureMemory::canvas, geometry.canvas);
   canvas.fill(Qt::black);
-  QPainter painter(&canvas);
-  painter.drawImage(0, 0, scaled);
+  for (int y = 0; y < kept.height(); ++y)
+    std::memcpy(canvas.scanLine(y), scaled.constScanLine(y), std::size_t(kept.width()) * 4);
   return canvas;
 }
 
-void writeStagedPicture(const QImage& picture, const QString& target) {
-  writeWorkingFile(withEnding(target, Project::Edit_kuozhanming_2), encodeJpeg(picture));
+void writeStagedPicture(const QImage& picture, const QString& target, PictureMemory* memory) {
+  writeWorkingFile(withEnding(target, Project::Edit_kuozhanming_2),
+                   encodeJpeg(picture, kStagedJpegQuality, memory));
 }
 
 void replacementCrop(Project& project, const Workspace& ws, int row, const QString& file,
