@@ -61,7 +61,7 @@ inline constexpr int kNone = 0;
 inline constexpr int kOutput = 1;      // output cannot be created or written (folder, disk full)
 inline constexpr int kSound = 2;       // a sound file cannot be opened or decoded
 inline constexpr int kPicture = 3;     // a picture cannot be read
-inline constexpr int kEncoder = 4;     // the encoder or muxer refused the settings or data
+inline constexpr int kEncoder = 4;     // reserved: encoder failures are reported as kOutput
 inline constexpr int kAborted = 5;     // abort() stopped the conversion (not reported as an error
                                        // through the error callback; getErrorStr says what was removed)
 inline constexpr int kSettings = 6;    // nothing to write to, bad frame size, ...
