@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <mutex>
 #include <thread>
 
 #include <QDir>
@@ -9,6 +10,7 @@
 
 extern "C" {
 #include <libavutil/frame.h>
+#include <libavutil/log.h>
 }
 
 #include "model/error.h"
@@ -377,7 +379,11 @@ bool ConversionRun::execute() {
 
 // --- Converter ---------------------------------------------------------------------------------
 
-Converter::Converter() : handoff_(FrameHandoff::shared()) {}
+Converter::Converter() : handoff_(FrameHandoff::shared()) {
+  // Problems reach the user through the error callback; libav's own chatter stays quiet.
+  static std::once_flag quiet;
+  std::call_once(quiet, [] { av_log_set_level(AV_LOG_ERROR); });
+}
 Converter::~Converter() = default;
 
 void Converter::setFormatPreset(FormatPreset format, TvStandard standard) {
@@ -393,6 +399,12 @@ void Converter::setVideoFormat(int width, int height, int bitsPerPixel) {
 }
 
 bool Converter::convert() {
+  if (converting_) {
+    // A callback calling back into convert() would share the running album's state.
+    errorText_ = "a conversion is already running";
+    errorCode_ = mcl_error::kSettings;
+    return false;
+  }
   errorCode_ = mcl_error::kNone;
   errorText_.clear();
   framesDone_ = 0;

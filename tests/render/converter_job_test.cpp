@@ -163,6 +163,23 @@ TEST_F(ConversionJobTest, StopAbortsTheConversionAndFinishesOnceWithTheFolderOpe
   EXPECT_EQ(window_.closes, 1);
 }
 
+TEST_F(ConversionJobTest, StopBeforeTheConversionStartsWritesNothing) {
+  ConversionHost host = window_.host();
+  ConversionJob* jobPointer = nullptr;
+  host.lineAdded = [&](const QString& line) {
+    if (line == "Starting conversion...") jobPointer->StopCommand();
+  };
+  ConversionJob job(workspace_, host, handoff_);
+  jobPointer = &job;
+  window_.job = &job;
+  job.ConvertAlbum(order(10));
+  EXPECT_EQ(window_.frameSteps, 0);
+  EXPECT_EQ(window_.closes, 1);
+  EXPECT_EQ(window_.arms, 1);
+  EXPECT_EQ(job.lstProgress().last(), "Conversion ended.");
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "album.mpg"));
+}
+
 TEST_F(ConversionJobTest, ErrorIsLoggedOnceAndTheAlbumStillFinishes) {
   ConversionJob job(workspace_, window_.host(), handoff_);
   window_.job = &job;
