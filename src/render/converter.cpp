@@ -112,7 +112,13 @@ long long MediaList::getSampleCount() const {
 class ConversionRun {
  public:
   explicit ConversionRun(Converter& c) : c_(c) {}
-  ~ConversionRun() { stopPipeline(); }
+  // Every normal end has joined the threads already; this is the way out when a callback
+  // threw, and then the queued frames are of no use.
+  ~ConversionRun() {
+    toScale_.cancel();
+    toEncode_.cancel();
+    stopPipeline();
+  }
 
   bool execute();
 
@@ -414,9 +420,14 @@ bool Converter::convert() {
   endMs_ = 0;
   converting_ = true;
   bool ok = false;
-  {
+  try {
     ConversionRun run(*this);
     ok = run.execute();
+  } catch (...) {
+    // A callback's exception goes on to the host; the partial album went with the run.
+    endMs_ = nowMs();
+    converting_ = false;
+    throw;
   }
   endMs_ = nowMs();
   converting_ = false;

@@ -187,9 +187,11 @@ class Converter {
   // used.
   void setVideoFormat(int width, int height, int bitsPerPixel);
   void setVideoFileName(const QString& path) { videoFile_ = path; }
+  // The sound always goes into the video file; hosts pass the same path here.
   void setAudioFileName(const QString& path) { audioFile_ = path; }
 
-  // Runs the whole conversion; returns true when the album was written.
+  // Runs the whole conversion; returns true when the album was written. An exception thrown by
+  // a callback ends the conversion (nothing is left under the album's name) and propagates.
   bool convert();
   // Thread-safe; also callable from inside a callback. convert() returns within one frame.
   void abort() { abortRequested_ = true; }
