@@ -196,6 +196,7 @@ QImage ConversionRun::readPicture(const QString& path) {
   }
   QImageReader reader(path);
   reader.setDecideFormatFromContent(true);
+  reader.setAutoTransform(true);  // camera photographs come upright, as viewers show them
   QImage picture = reader.read();
   if (picture.isNull()) {
     throw Error(QString("%1: cannot read the picture (%2)").arg(fileName(path), reader.errorString()));
