@@ -1,7 +1,7 @@
 // Converter speed and memory against the ffmpeg command-line tool, side by side in one run.
 // Both encode the same 250 generated 1920 x 1080 frames (a slowly panned synthetic photograph)
-// with the same codec, size, rate, bit rates, GOP and scaler. Each side runs in its own child
-// process so its peak resident set is its own. Prints frames per second, the ratio
+// with the same codec, size, rate, bit rates, GOP and downscaling filter. Each side runs in its
+// own child process so its peak resident set is its own. Prints frames per second, the ratio
 // (ours / ffmpeg, target >= 1.0) and our peak resident set (target < 300 MB).
 #include <chrono>
 #include <cmath>
