@@ -1,7 +1,23 @@
 #!/usr/bin/env bash
-# Runs the main job on bundled sample content. For now: start-up without windows in a
-# temporary working tree, the template catalogs of the built library, and the exit.
+# Makes a real album from the sample content: twelve photographs from mate-backgrounds (three
+# turned into portraits), a song excerpt from frozen-bubble with its LRC lyrics, written to
+# out/demo.mpg as a DVD (PAL, high quality). Prints the album's length and how fast it was made.
 set -euo pipefail
 build="${1:-build}"
-"$build/bin/solvane-cli" --help >/dev/null
-"$build/bin/solvane-cli" catalog
+here="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$here"
+cli="$build/bin/solvane-cli"
+"$cli" --help >/dev/null
+"$cli" catalog | sed -n "1,2p"
+
+songs="$build/bin/yinyuegeci"
+scripts/make-sample-content.sh out/sample/photos "$songs"
+
+mkdir -p out
+"$cli" album -o out/demo.mpg --overwrite --kind DVD --tv PAL --quality high --loop-music \
+  --music "$songs/sample.mp3" --lyrics "$songs/sample.lrc" out/sample/photos
+
+if command -v ffprobe >/dev/null; then
+  length=$(ffprobe -v error -show_entries format=duration -of default=nw=1:nk=1 out/demo.mpg)
+  printf 'out/demo.mpg: %.1f seconds, %s bytes\n' "$length" "$(stat -c %s out/demo.mpg)"
+fi

@@ -60,6 +60,7 @@ const std::map<QString, Setter>& valueOptions() {
        }},
       {"--music", [](AlbumOptions& o, const QString& v) { o.music << v; }},
       {"--lyrics", [](AlbumOptions& o, const QString& v) { o.lyrics << v; }},
+      {"--library", [](AlbumOptions& o, const QString& v) { o.library = v; }},
   };
   return options;
 }
@@ -162,6 +163,8 @@ QString albumUsage() {
       "--lyrics FILE          An LRC lyric file; repeat for more. The n-th lyric file belongs\n"
       "                       to the n-th song.\n"
       "--overwrite            Replace an existing album file (never an existing XLTP folder).\n"
+      "--library DIR          Folder holding the installed template library (its smxcwjj\n"
+      "                       folder); default: the folder of solvane-cli.\n"
       "-h, --help             This text.\n"
       "\n"
       "A progress bar shows frames done, frames per second and the time left. Ctrl-C stops\n"

@@ -23,6 +23,7 @@ struct AlbumOptions {
   LoopOptions loops;
   CropSettings crops;
   bool overwrite = false;
+  QString library;                        // template library root; empty: beside the program
   QStringList music;
   QStringList lyrics;
   QStringList photos;                     // as given; see expandPhotoArguments

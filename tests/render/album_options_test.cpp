@@ -30,7 +30,7 @@ TEST(AlbumOptions, EveryOptionIsReadInBothSpellingsAndAnyLetterCase) {
   const AlbumOptions o = parse(
       "--kind=xltp --format bmp --tv ntsc --quality=normal --length music --loop-pictures "
       "--landscape-crop template --portrait-crop=template --music s1.mp3 --music=s2.mp3 "
-      "--lyrics s1.lrc --loop-music --output seq p1.jpg -- --odd-name.jpg");
+      "--lyrics s1.lrc --loop-music --library /opt/lib --output seq p1.jpg -- --odd-name.jpg");
   EXPECT_EQ(o.kind, "XLTP");
   EXPECT_EQ(o.format, "BMP");
   EXPECT_EQ(o.tv, "NTSC");
@@ -43,6 +43,7 @@ TEST(AlbumOptions, EveryOptionIsReadInBothSpellingsAndAnyLetterCase) {
   EXPECT_EQ(o.music, (QStringList{"s1.mp3", "s2.mp3"}));
   EXPECT_EQ(o.lyrics, QStringList{"s1.lrc"});
   EXPECT_EQ(o.output, "seq");
+  EXPECT_EQ(o.library, "/opt/lib");
   EXPECT_EQ(o.photos, (QStringList{"p1.jpg", "--odd-name.jpg"}));
 }
 
@@ -82,7 +83,7 @@ TEST(AlbumOptions, HelpNeedsNothingElseAndExplainsEveryOption) {
   for (const char* option :
        {"--output", "--kind", "--format", "--tv", "--quality", "--length", "--loop-music",
         "--loop-pictures", "--landscape-crop", "--portrait-crop", "--music", "--lyrics",
-        "--overwrite", "--help"})
+        "--overwrite", "--library", "--help"})
     EXPECT_TRUE(usage.contains(option)) << option;
 }
 

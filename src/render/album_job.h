@@ -1,0 +1,37 @@
+#pragma once
+// One album from start to end without windows: load the template library, import the
+// photographs (templates drawn, movies staged, photographs cropped), import music and lyrics,
+// apply the settings, then render and encode. Used by the command line and the benchmarks.
+#include <functional>
+
+#include <QString>
+
+#include "model/job.h"
+#include "render/album_options.h"
+
+namespace solvane {
+
+class Workspace;
+
+struct AlbumEvents {
+  // A new stage begins; `frames` is true for the render-and-encode stage, whose progress
+  // counts album frames.
+  std::function<void(const QString& title, bool frames)> stage;
+  // The system's messages and the conversion's progress lines worth showing.
+  std::function<void(const QString& message)> message;
+};
+
+struct AlbumResult {
+  QString path;             // the album file, or an image sequence's first picture
+  long long frames = 0;     // frames written
+  double seconds = 0;       // album length at 25 frames per second
+  double renderSeconds = 0; // wall time of the render-and-encode stage
+};
+
+// Makes the album in `workspace` (an empty working tree of its own; the template library is
+// read from workspace.libraryRoot()). Progress reaches `control`; a stop request throws
+// Cancelled and leaves no album behind. Other failures throw Error with the message to show.
+AlbumResult MakeAlbum(const AlbumOptions& options, const Workspace& workspace,
+                      const AlbumEvents& events, const JobControl& control);
+
+}  // namespace solvane

@@ -1,0 +1,173 @@
+// solvane-cli album end to end: a tiny template library built by the library tool, generated
+// photographs and a generated song, checked by reopening the album with libavformat.
+#include <csignal>
+#include <filesystem>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include "support/fixtures.h"
+#include "support/media_fixtures.h"
+
+namespace solvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+const QString kCli = QStringLiteral(SOLVANE_BIN_DIR "/solvane-cli");
+const QString kLibraryTool = QStringLiteral(SOLVANE_BIN_DIR "/build_template_library");
+constexpr int kTemplateFrames = 20;
+
+// One template with one slot for either orientation: the photograph over a dark background.
+QByteArray templateSource(int frames) {
+  return QStringLiteral(
+             R"({"format": "solvane-movie", "version": 1, "name": "test", "frames": %1,
+  "template": {"mblx": "xiangce", "mbfl": "test", "orientation": ["shuheng"],
+               "xpjpgmc": "|picture_1|"},
+  "layers": [
+    {"kind": "solid", "color": "#202020"},
+    {"kind": "picture", "source": "picture_1", "box": [360, 140, 1200, 800], "fit": "contain"}
+  ]})")
+      .arg(frames)
+      .toUtf8();
+}
+
+QByteArray closingSource() {
+  return R"({"format": "solvane-movie", "version": 1, "name": "closing", "frames": 100,
+  "layers": [{"kind": "picture", "source": "picture_0", "box": [0, 0, 1920, 1080]}]})";
+}
+
+struct CliRun {
+  int exitCode = -1;
+  QString out;
+  QString err;
+};
+
+class AlbumCliTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (!QFile::exists(kCli) || !QFile::exists(kLibraryTool))
+      GTEST_SKIP() << "solvane-cli or build_template_library is not built";
+    test::writeFile(dir / "sources/001_test.json", templateSource(kTemplateFrames));
+    test::writeFile(dir / "closing.json", closingSource());
+    QProcess tool;
+    tool.start(kLibraryTool, {dir.qpath() + "/sources", dir.qpath() + "/closing.json",
+                              dir.qpath() + "/library"});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    makePhoto("photos/a.jpg", 640, 480, Qt::red);
+    makePhoto("photos/b.jpg", 480, 640, Qt::green);
+    makePhoto("photos/c.jpg", 800, 450, Qt::blue);
+    test::makeToneMp3(dir / "song.mp3", 3.0, 44100, 2);
+  }
+
+  void makePhoto(const std::string& name, int w, int h, Qt::GlobalColor colour) {
+    QImage photo(w, h, QImage::Format_RGB32);
+    photo.fill(colour);
+    QPainter(&photo).fillRect(0, 0, w / 4, h / 4, Qt::white);
+    fs::create_directories((dir / name).parent_path());
+    ASSERT_TRUE(photo.save(QString::fromStdString((dir / name).string()), "JPG", 90));
+  }
+
+  QStringList albumArgs(const QStringList& extra) const {
+    return QStringList{"album", "--library", dir.qpath() + "/library"} + extra;
+  }
+
+  CliRun run(const QStringList& args, int timeoutMs = 300000) const {
+    QProcess cli;
+    cli.start(kCli, args);
+    CliRun r;
+    if (!cli.waitForFinished(timeoutMs)) return r;
+    r.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+    r.out = QString::fromLocal8Bit(cli.readAllStandardOutput());
+    r.err = QString::fromLocal8Bit(cli.readAllStandardError());
+    return r;
+  }
+
+  test::ScratchDir dir;
+};
+
+TEST_F(AlbumCliTest, MakesADvdAlbumFromPhotographsAndASong) {
+  const CliRun r = run(albumArgs({"-o", dir.qpath() + "/out/holiday.MPG", "--music",
+                               dir.qpath() + "/song.mp3", dir.qpath() + "/photos"}));
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const fs::path album = dir / "out/holiday.MPG";
+  ASSERT_TRUE(fs::exists(album)) << "the ending was doubled or the album is missing";
+  EXPECT_FALSE(fs::exists(dir / "out/holiday.MPG.mpg"));
+  EXPECT_TRUE(r.out.trimmed().endsWith("holiday.MPG"));
+
+  // Three one-photograph instances, then the closing movie; frame 0 is the black start.
+  const long long expected = 3 * kTemplateFrames + 100;
+  const test::MediaFacts facts = test::readMedia(album, {0, 10});
+  EXPECT_EQ(facts.container, "mpeg");
+  EXPECT_EQ(facts.video.codec, "mpeg2video");
+  EXPECT_EQ(facts.video.width, 1920);
+  EXPECT_EQ(facts.video.height, 1080);
+  EXPECT_EQ(facts.video.frames, expected);
+  ASSERT_TRUE(facts.audio.present);
+  // The 3-second song, then silence to the end of the pictures.
+  EXPECT_NEAR(double(facts.audio.samples) / facts.audio.sampleRate, expected / 25.0, 0.2);
+  ASSERT_EQ(facts.pictures.size(), 2u);
+  EXPECT_LT(qGray(facts.pictures[0].pixel(960, 540)), 20);
+  // Frame 10 shows the first photograph (red) in its slot.
+  EXPECT_LT(test::colourDistance(facts.pictures[1].pixel(960, 600), qRgb(255, 0, 0)), 60);
+}
+
+TEST_F(AlbumCliTest, RefusesToReplaceAnAlbumAndSaysWhy) {
+  test::writeFile(dir / "taken.mpg", "an older album");
+  const CliRun r = run(albumArgs({"-o", dir.qpath() + "/taken", dir.qpath() + "/photos/a.jpg"}));
+  EXPECT_NE(r.exitCode, 0);
+  EXPECT_TRUE(r.err.contains("输入的文件名存在, 请更换保存的文件名！")) << r.err.toStdString();
+  EXPECT_EQ(test::readFile(dir / "taken.mpg"), "an older album");
+
+  fs::create_directories(dir / "sequence");
+  const CliRun seq = run(albumArgs({"--kind", "XLTP", "-o", dir.qpath() + "/sequence",
+                                 dir.qpath() + "/photos/a.jpg"}));
+  EXPECT_NE(seq.exitCode, 0);
+  EXPECT_TRUE(seq.err.contains("输入的文件名存在, 请更换保存的文件名！")) << seq.err.toStdString();
+}
+
+TEST_F(AlbumCliTest, BadArgumentsFailBeforeAnyWork) {
+  const CliRun none = run(albumArgs({"-o", dir.qpath() + "/x"}));
+  EXPECT_EQ(none.exitCode, 2);
+  EXPECT_TRUE(none.err.contains("没有添加相片文件！"));
+
+  const CliRun missing = run(albumArgs({"-o", dir.qpath() + "/x", dir.qpath() + "/nope.jpg"}));
+  EXPECT_NE(missing.exitCode, 0);
+  EXPECT_TRUE(missing.err.contains("nope.jpg"));
+
+  const CliRun help = run({"album", "--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_TRUE(help.out.contains("--loop-pictures"));
+  EXPECT_FALSE(fs::exists(dir / "x.mpg"));
+}
+
+TEST_F(AlbumCliTest, InterruptStopsCleanlyWithoutAPartialAlbum) {
+  QProcess cli;
+  cli.setProcessChannelMode(QProcess::SeparateChannels);
+  cli.start(kCli, albumArgs({"-o", dir.qpath() + "/stopped", dir.qpath() + "/photos"}));
+  ASSERT_TRUE(cli.waitForStarted());
+  QString err;
+  while (!err.contains("制作相册") && cli.state() == QProcess::Running) {
+    cli.waitForReadyRead(200);
+    err += QString::fromLocal8Bit(cli.readAllStandardError());
+  }
+  ASSERT_EQ(cli.state(), QProcess::Running) << err.toStdString();
+  const qint64 pid = cli.processId();
+  ASSERT_GT(pid, 0);
+  ::kill(static_cast<pid_t>(pid), SIGINT);
+  ASSERT_TRUE(cli.waitForFinished(60000));
+  err += QString::fromLocal8Bit(cli.readAllStandardError());
+  EXPECT_EQ(cli.exitCode(), 130) << err.toStdString();
+  EXPECT_TRUE(err.contains("no album was written")) << err.toStdString();
+  for (const auto& entry : fs::directory_iterator(dir.path()))
+    EXPECT_EQ(entry.path().string().find("stopped"), std::string::npos) << entry.path();
+}
+
+}  // namespace
+}  // namespace solvane
