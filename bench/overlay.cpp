@@ -12,10 +12,9 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "model/columns.h"
+#include "lyrics/text_fonts.h"
 #include "model/project.h"
 #include "render/frame_clock.h"
-#include "render/label_font.h"
 #include "render/overlay_panel.h"
 #include "render/text_effect_overlay.h"
 
@@ -38,7 +37,7 @@ QImage photograph() {
 }
 
 void styleLabel(OverlayLabel& l, const QString& text, int points, QColor colour, QPoint at) {
-  l.setFont(LabelFont({QStringLiteral("黑体"), points, true}));
+  l.setFont(fontAtPoints(QStringLiteral("黑体"), points, true));
   l.setColor(colour);
   l.setText(text);
   l.fitToText();
