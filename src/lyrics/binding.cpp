@@ -14,8 +14,12 @@ namespace {
 Table& music(Project& p) { return p.ListView_daoru_yinyue; }
 Table& lyrics(Project& p) { return p.ListView_daoru_LRC; }
 
-QString musicKey(const Project& p, int m) { return p.ListView_daoru_yinyue.cell(m, music_col::bound_lyric); }
-QString lyricKey(const Project& p, int g) { return p.ListView_daoru_LRC.cell(g, lyric_col::bound_music); }
+QString musicKey(const Project& p, int m) {
+  return p.ListView_daoru_yinyue.cell(m, music_col::bound_lyric);
+}
+QString lyricKey(const Project& p, int g) {
+  return p.ListView_daoru_LRC.cell(g, lyric_col::bound_music);
+}
 
 void unbindMusic(Project& p, int m, const QString& marker) {
   music(p).setCell(m, music_col::bound_lyric, word::wu);
@@ -142,8 +146,8 @@ void RecountLyricBindings(Project& project) {
     else if (holders == 1)
       setLyricMusicName(project, g, music(project).cell(holder, music_col::file_name));
     else
-      setLyricMusicName(project, g,
-                        QStringLiteral("绑定") + QString::number(holders) + QStringLiteral("个音乐"));
+      setLyricMusicName(
+          project, g, QStringLiteral("绑定") + QString::number(holders) + QStringLiteral("个音乐"));
   }
 }
 
@@ -165,7 +169,8 @@ Table karaokePairingView(const Project& project) {
 }
 
 int selectedPaneRow(const Project& project, Pane pane) {
-  const Table& data = pane == Pane::Music ? project.ListView_daoru_yinyue : project.ListView_daoru_LRC;
+  const Table& data =
+      pane == Pane::Music ? project.ListView_daoru_yinyue : project.ListView_daoru_LRC;
   if (project.Edit_tubiao_liebiao == word::liebiao) {
     const Table& list =
         pane == Pane::Music ? project.suiListView_yinyue_liebiao : project.suiListView_geci_liebiao;
@@ -182,8 +187,10 @@ int selectedPaneRow(const Project& project, Pane pane) {
 
 BindingCheck checkBindingCommand(const Project& project, Pane pane, BindingCommand command) {
   const bool musicPane = pane == Pane::Music;
-  const bool ownEmpty = musicPane ? project.ListView_daoru_yinyue.empty() : project.ListView_daoru_LRC.empty();
-  const bool otherEmpty = musicPane ? project.ListView_daoru_LRC.empty() : project.ListView_daoru_yinyue.empty();
+  const bool ownEmpty =
+      musicPane ? project.ListView_daoru_yinyue.empty() : project.ListView_daoru_LRC.empty();
+  const bool otherEmpty =
+      musicPane ? project.ListView_daoru_LRC.empty() : project.ListView_daoru_yinyue.empty();
   if (command == BindingCommand::UnbindAll) {
     if (ownEmpty || otherEmpty) return {};
     return confirm(QStringLiteral("全部解绑"), QStringLiteral("确定全部解除绑定吗？"),
@@ -191,19 +198,27 @@ BindingCheck checkBindingCommand(const Project& project, Pane pane, BindingComma
   }
   if (ownEmpty) return {};
   if (otherEmpty)
-    return message(musicPane ? QStringLiteral("没有找到歌词文件！") : QStringLiteral("没有找到音乐文件！"));
+    return message(musicPane ? QStringLiteral("没有找到歌词文件！")
+                             : QStringLiteral("没有找到音乐文件！"));
   if (command == BindingCommand::AutoBind)
-    return confirm(QStringLiteral("自动绑定"),
-                   QStringLiteral("自动绑定会先解绑所有的绑定,然后按顺序重新自动绑定。确定自动绑定吗？"),
-                   word::zidongbangding, -1);
+    return confirm(
+        QStringLiteral("自动绑定"),
+        QStringLiteral("自动绑定会先解绑所有的绑定,然后按顺序重新自动绑定。确定自动绑定吗？"),
+        word::zidongbangding, -1);
   const int row = selectedPaneRow(project, pane);
   if (row < 0)
-    return message(musicPane ? QStringLiteral("没有选中音乐文件！") : QStringLiteral("没有选中歌词文件！"));
+    return message(musicPane ? QStringLiteral("没有选中音乐文件！")
+                             : QStringLiteral("没有选中歌词文件！"));
   if (command == BindingCommand::Bind)
-    return {BindingCheck::Outcome::ChooseOther, {}, {}, {},
-            QString(musicPane ? word::yinyue_bangding : word::geci_bangding), row};
+    return {BindingCheck::Outcome::ChooseOther,
+            {},
+            {},
+            {},
+            QString(musicPane ? word::yinyue_bangding : word::geci_bangding),
+            row};
   return confirm(QStringLiteral("解除绑定"), QStringLiteral("确定解除绑定吗？"),
-                 musicPane ? word::dangejiechubangding_yinyue : word::dangejiechubangding_geci, row);
+                 musicPane ? word::dangejiechubangding_yinyue : word::dangejiechubangding_geci,
+                 row);
 }
 
 std::optional<QString> runBindingOperation(Project& project, const QString& operation,

@@ -47,8 +47,8 @@ enum class BindingCommand { Bind, Unbind, AutoBind, UnbindAll };
 struct BindingCheck {
   enum class Outcome { Nothing, Message, ChooseOther, Confirm };
   Outcome outcome = Outcome::Nothing;
-  QString message;    // Message: the text to show
-  QString title;      // Confirm: window title and question
+  QString message;  // Message: the text to show
+  QString title;    // Confirm: window title and question
   QString question;
   QString operation;  // Confirm: operation word; ChooseOther: choice kind word
   int selectedRow = -1;

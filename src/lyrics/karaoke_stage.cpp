@@ -79,8 +79,8 @@ void KaraokeStage::appear(int line) {
   const QString shown =
       (preview ? convertToScript(l.processed, previewScript_) : l.processed) + kTrailingBlanks;
 
-  const QPoint topLeft = slot == 0 ? panel_.slotA
-                                   : QPoint(panel_.width - w - panel_.rightMargin, panel_.slotBTop);
+  const QPoint topLeft =
+      slot == 0 ? panel_.slotA : QPoint(panel_.width - w - panel_.rightMargin, panel_.slotBTop);
   base(slot) = {shown, QRect(topLeft, QSize(w, h)), true};
   fill(slot) = {shown, QRect(topLeft, QSize(0, h)), false};
   raise(static_cast<KaraokeLabelId>(slot * 2));

@@ -222,7 +222,9 @@ int KaraokeTiming::findWipeStarting(const QString& t) const {
   return -1;
 }
 
-bool KaraokeTiming::hidesAll(const QString& t) const { return !hide_.isEmpty() && hide_.last() == t; }
+bool KaraokeTiming::hidesAll(const QString& t) const {
+  return !hide_.isEmpty() && hide_.last() == t;
+}
 
 int KaraokeTiming::unitCount(int line) const { return grid(kUnitText).number(0, line); }
 

@@ -79,13 +79,19 @@ QStringList styleFontSizes() {
 QPoint lrcPlacement(int areaWidth, int areaHeight, int textWidth, int textHeight,
                     const QString& hAlign, const QString& vAlign) {
   int x = 0;
-  if (hAlign == word::zuobian) x = 10;
-  else if (hAlign == word::juzhong) x = (areaWidth - textWidth) / 2;
-  else if (hAlign == word::youbian) x = areaWidth - textWidth - 10;
+  if (hAlign == word::zuobian)
+    x = 10;
+  else if (hAlign == word::juzhong)
+    x = (areaWidth - textWidth) / 2;
+  else if (hAlign == word::youbian)
+    x = areaWidth - textWidth - 10;
   int y = 0;
-  if (vAlign == word::shangmian) y = 10;
-  else if (vAlign == word::zhongjian) y = (areaHeight - textHeight) / 2;
-  else if (vAlign == word::xiamian) y = areaHeight - textHeight - 10;
+  if (vAlign == word::shangmian)
+    y = 10;
+  else if (vAlign == word::zhongjian)
+    y = (areaHeight - textHeight) / 2;
+  else if (vAlign == word::xiamian)
+    y = areaHeight - textHeight - 10;
   return {x, y};
 }
 

@@ -25,8 +25,7 @@ QString thumbnailPath(const Workspace& workspace, const QString& prefix, int ind
 
 // Binds row i of both tables when both are still unbound.
 void pairAt(Project& project, int i) {
-  if (i >= project.ListView_daoru_yinyue.count() || i >= project.ListView_daoru_LRC.count())
-    return;
+  if (i >= project.ListView_daoru_yinyue.count() || i >= project.ListView_daoru_LRC.count()) return;
   if (isMusicBound(project, i) || isLyricBound(project, i)) return;
   bindPair(project, i, i, i + 1);
 }
@@ -44,8 +43,7 @@ struct PaneSide {
 };
 
 void pairDrawAndList(Project& project, const Workspace& workspace, const PaneSide& side,
-                     const JobControl& job, long long done, long long total,
-                     ImportResult& result) {
+                     const JobControl& job, long long done, long long total, ImportResult& result) {
   side.list.clear();
   for (int i = 0; i < side.data.count(); ++i) {
     pairAt(project, i);
@@ -124,8 +122,12 @@ ImportResult ImportLyricFiles(Project& project, const Workspace& workspace,
   long long done = 0;
   job.checkStop();
   for (const QString& path : paths) {
-    QStringList row = {QString::number(lyrics.count() + 1), importedFileName(path),
-                       importedFileType(path), path, QString(word::wu), QString(word::wu)};
+    QStringList row = {QString::number(lyrics.count() + 1),
+                       importedFileName(path),
+                       importedFileType(path),
+                       path,
+                       QString(word::wu),
+                       QString(word::wu)};
     row << defaultLrcStyle().cells();
     lyrics.append(row);
     ++result.added;

@@ -98,8 +98,7 @@ long long measureMusicLengthMs(const QString& path) {
   FormatPtr format(raw);
   if ((rc = avformat_find_stream_info(format.get(), nullptr)) < 0)
     fail(path, QStringLiteral("its streams cannot be read (%1)").arg(avErrorText(rc)));
-  const int streamIndex =
-      av_find_best_stream(format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+  const int streamIndex = av_find_best_stream(format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
   if (streamIndex < 0) fail(path, QStringLiteral("it holds no audio"));
 
   const long long ms = durationMs(format.get(), streamIndex);

@@ -25,7 +25,8 @@ QString dictionaryFolder() {
   candidates << QStringLiteral("/usr/share/opencc") << QStringLiteral("/usr/local/share/opencc");
   for (const QString& folder : candidates)
     if (QFileInfo::exists(folder + QStringLiteral("/STCharacters.ocd2"))) return folder;
-  throw Error(QStringLiteral("the Chinese script dictionaries (OpenCC STCharacters.ocd2) are not installed"));
+  throw Error(QStringLiteral(
+      "the Chinese script dictionaries (OpenCC STCharacters.ocd2) are not installed"));
 }
 
 // A converter that uses one character dictionary for both segmenting and mapping, so the

@@ -20,11 +20,11 @@ class BindingTest : public ::testing::Test {
 
   void addRows(int musicRows, int lyricRows) {
     for (int i = 0; i < musicRows; ++i)
-      p.ListView_daoru_yinyue.append({QString::number(i + 1), "m" + QString::number(i + 1),
-                                      ".mp3", "/m.mp3", "00:00:10", "250", "wu", "wu"});
+      p.ListView_daoru_yinyue.append({QString::number(i + 1), "m" + QString::number(i + 1), ".mp3",
+                                      "/m.mp3", "00:00:10", "250", "wu", "wu"});
     for (int i = 0; i < lyricRows; ++i) {
-      QStringList row = {QString::number(i + 1), "l" + QString::number(i + 1), ".lrc", "/l.lrc",
-                         "wu", "wu"};
+      QStringList row = {
+          QString::number(i + 1), "l" + QString::number(i + 1), ".lrc", "/l.lrc", "wu", "wu"};
       p.ListView_daoru_LRC.append(row + defaultLrcStyle().cells());
     }
     rebuildMusicList(p, kUnboundLyric);
@@ -46,7 +46,8 @@ TEST_F(BindingTest, AutoBindPairsByPositionAndCountsMusicLeftOver) {
   addRows(5, 3);
   const std::optional<QString> message = AutoBind(p);
   ASSERT_TRUE(message);
-  EXPECT_EQ(*message, QString::fromUtf8("添加的歌词数量与添加的音乐数量不一致,还有 2 个音乐没有绑定"));
+  EXPECT_EQ(*message,
+            QString::fromUtf8("添加的歌词数量与添加的音乐数量不一致,还有 2 个音乐没有绑定"));
   for (int i = 0; i < 3; ++i) {
     EXPECT_NE(musicKey(i), "wu");
     EXPECT_EQ(musicKey(i), lyricKey(i));
@@ -187,9 +188,14 @@ TEST_P(BindingChecks, RefuseOrAskAsTheCommandRequires) {
   EXPECT_EQ(check.outcome, c.outcome);
   const QString text = QString::fromUtf8(c.text);
   switch (check.outcome) {
-    case BindingCheck::Outcome::Message: EXPECT_EQ(check.message, text); break;
-    case BindingCheck::Outcome::Confirm: EXPECT_EQ(check.question, text); break;
-    default: EXPECT_TRUE(text.isEmpty());
+    case BindingCheck::Outcome::Message:
+      EXPECT_EQ(check.message, text);
+      break;
+    case BindingCheck::Outcome::Confirm:
+      EXPECT_EQ(check.question, text);
+      break;
+    default:
+      EXPECT_TRUE(text.isEmpty());
   }
 }
 
@@ -198,15 +204,21 @@ INSTANTIATE_TEST_SUITE_P(
     Commands, BindingChecks,
     ::testing::Values(
         CheckCase{"MusicBindNoMusic", 0, 1, Pane::Music, BindingCommand::Bind, O::Nothing, ""},
-        CheckCase{"MusicBindNoLyric", 1, 0, Pane::Music, BindingCommand::Bind, O::Message, "没有找到歌词文件！"},
-        CheckCase{"MusicBindNoSelection", 1, 1, Pane::Music, BindingCommand::Bind, O::Message, "没有选中音乐文件！"},
-        CheckCase{"LyricBindNoMusic", 0, 1, Pane::Lyric, BindingCommand::Bind, O::Message, "没有找到音乐文件！"},
+        CheckCase{"MusicBindNoLyric", 1, 0, Pane::Music, BindingCommand::Bind, O::Message,
+                  "没有找到歌词文件！"},
+        CheckCase{"MusicBindNoSelection", 1, 1, Pane::Music, BindingCommand::Bind, O::Message,
+                  "没有选中音乐文件！"},
+        CheckCase{"LyricBindNoMusic", 0, 1, Pane::Lyric, BindingCommand::Bind, O::Message,
+                  "没有找到音乐文件！"},
         CheckCase{"LyricBindNoLyric", 1, 0, Pane::Lyric, BindingCommand::Bind, O::Nothing, ""},
-        CheckCase{"LyricUnbindNoSelection", 1, 1, Pane::Lyric, BindingCommand::Unbind, O::Message, "没有选中歌词文件！"},
+        CheckCase{"LyricUnbindNoSelection", 1, 1, Pane::Lyric, BindingCommand::Unbind, O::Message,
+                  "没有选中歌词文件！"},
         CheckCase{"AutoBindAsks", 1, 1, Pane::Lyric, BindingCommand::AutoBind, O::Confirm,
                   "自动绑定会先解绑所有的绑定,然后按顺序重新自动绑定。确定自动绑定吗？"},
-        CheckCase{"AutoBindNoLyric", 2, 0, Pane::Music, BindingCommand::AutoBind, O::Message, "没有找到歌词文件！"},
-        CheckCase{"UnbindAllAsks", 1, 1, Pane::Music, BindingCommand::UnbindAll, O::Confirm, "确定全部解除绑定吗？"},
+        CheckCase{"AutoBindNoLyric", 2, 0, Pane::Music, BindingCommand::AutoBind, O::Message,
+                  "没有找到歌词文件！"},
+        CheckCase{"UnbindAllAsks", 1, 1, Pane::Music, BindingCommand::UnbindAll, O::Confirm,
+                  "确定全部解除绑定吗？"},
         CheckCase{"UnbindAllEmpty", 1, 0, Pane::Music, BindingCommand::UnbindAll, O::Nothing, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -244,8 +256,7 @@ TEST_F(BindingTest, ConfirmedOperationsRunByTheirWord) {
 
 TEST(KaraokePairing, ListsMusicBesideKaraokeByPosition) {
   Project p;
-  for (int i = 0; i < 3; ++i)
-    p.ListView_daoru_yinyue.append({"1", "m" + QString::number(i + 1)});
+  for (int i = 0; i < 3; ++i) p.ListView_daoru_yinyue.append({"1", "m" + QString::number(i + 1)});
   appendKaraokeRow(p.suiListView_ksc, "/k/歌一.ksc");
   const Table view = karaokePairingView(p);
   ASSERT_EQ(view.count(), 3);

@@ -15,8 +15,9 @@ QString kscLine(const QString& start, const QString& end, const QString& text,
   return QStringLiteral("karaoke.add('%1', '%2', '%3', '%4');\n").arg(start, end, text, durations);
 }
 
-const QString kSong = kscLine("00:02.000", "00:04.000", QString::fromUtf8("我[love]你"), "80,120,40") +
-                      kscLine("00:03.000", "00:06.000", QString::fromUtf8("头发"), "10,400");
+const QString kSong =
+    kscLine("00:02.000", "00:04.000", QString::fromUtf8("我[love]你"), "80,120,40") +
+    kscLine("00:03.000", "00:06.000", QString::fromUtf8("头发"), "10,400");
 
 // Runs fill steps until the wipe ends (or a bound is hit), returning the widths seen.
 std::vector<int> runWipe(KaraokeStage& stage, KaraokeLabelId fill, int bound = 1000) {
@@ -138,8 +139,9 @@ TEST(KaraokeStage, PreviewShowsTheChosenScript) {
   stage.setPreviewScript("fanti");
   stage.onClock("00:02");  // line 2 appears
   EXPECT_EQ(stage.label(KaraokeLabelId::B1).text, QString::fromUtf8("頭發     "));
-  EXPECT_EQ(stage.label(KaraokeLabelId::B1).box.left() + stage.label(KaraokeLabelId::B1).box.width(),
-            800 - 20);
+  EXPECT_EQ(
+      stage.label(KaraokeLabelId::B1).box.left() + stage.label(KaraokeLabelId::B1).box.width(),
+      800 - 20);
 }
 
 TEST(KaraokeStage, TheLastLinesHideTimeEmptiesAllLabels) {
@@ -151,8 +153,8 @@ TEST(KaraokeStage, TheLastLinesHideTimeEmptiesAllLabels) {
   stage.onClock("00:05");  // line 1's hide time: not the last line, nothing hides
   EXPECT_TRUE(stage.label(KaraokeLabelId::A1).visible);
   stage.onClock("00:07");
-  for (KaraokeLabelId id : {KaraokeLabelId::A1, KaraokeLabelId::A2, KaraokeLabelId::B1,
-                            KaraokeLabelId::B2}) {
+  for (KaraokeLabelId id :
+       {KaraokeLabelId::A1, KaraokeLabelId::A2, KaraokeLabelId::B1, KaraokeLabelId::B2}) {
     EXPECT_FALSE(stage.label(id).visible);
     EXPECT_TRUE(stage.label(id).text.isEmpty());
   }

@@ -17,7 +17,8 @@ using test::toQString;
 
 QString kscLine(const QString& start, const QString& end, const QString& text,
                 const QString& durations) {
-  return QStringLiteral("karaoke.add('%1', '%2', '%3', '%4');\r\n").arg(start, end, text, durations);
+  return QStringLiteral("karaoke.add('%1', '%2', '%3', '%4');\r\n")
+      .arg(start, end, text, durations);
 }
 
 const QString kHeader = QStringLiteral("// 卡拉OK歌词\r\nkaraoke.rows := 2;\r\n\r\n");
@@ -67,15 +68,17 @@ TEST(KscRead, PreviewKeepsNoWipeListAndMatchesStartTimes) {
 }
 
 TEST(KscRead, FramesRoundHalfToEven) {
-  struct Case { double ms; int frames; };
-  const Case cases[] = {{400, 10}, {450, 11}, {30, 1}, {10, 0}, {20, 0}, {60, 2},
-                        {100, 2},  {140, 4},  {0, 0},  {900, 22}};
+  struct Case {
+    double ms;
+    int frames;
+  };
+  const Case cases[] = {{400, 10}, {450, 11}, {30, 1},  {10, 0}, {20, 0},
+                        {60, 2},   {100, 2},  {140, 4}, {0, 0},  {900, 22}};
   for (const Case& c : cases) EXPECT_EQ(kscFrames(c.ms), c.frames) << c.ms;
 }
 
 TEST(KscRead, GroupedCharactersAreOneUnit) {
-  EXPECT_EQ(kscUnits(QString::fromUtf8("我[love]你")),
-            (QStringList{"我", "love", "你"}));
+  EXPECT_EQ(kscUnits(QString::fromUtf8("我[love]你")), (QStringList{"我", "love", "你"}));
   EXPECT_EQ(kscUnits("ab"), (QStringList{"a", "b"}));
   EXPECT_EQ(kscUnits("[open"), (QStringList{"open"}));
 }
@@ -152,7 +155,8 @@ INSTANTIATE_TEST_SUITE_P(Variants, KscGrids,
 
 TEST(KscRead, RenderUnitsOfNoFramesTakeTheirWholeWidth) {
   KaraokeTiming timing;
-  timing.readText(kscLine("00:01.000", "00:02.000", "ab", "10,500"), KscVariant::Render, 20, "jianti");
+  timing.readText(kscLine("00:01.000", "00:02.000", "ab", "10,500"), KscVariant::Render, 20,
+                  "jianti");
   EXPECT_EQ(timing.grid(3).number(1, 0), 0);
   EXPECT_EQ(timing.grid(7).number(1, 0), kscUnitWidth("a", kscMeasureSize(20, KscVariant::Render)));
 }
@@ -185,13 +189,16 @@ TEST(KscRead, RenderConvertsTheProcessedTextToTheRowsScript) {
 }
 
 TEST(ScriptConversion, MapsCharacterByCharacterKeepingTheLength) {
-  struct Case { const char* in; const char* simplified; const char* traditional; };
-  const Case cases[] = {
-      {"月亮代表我的心", "月亮代表我的心", "月亮代表我的心"},
-      {"头发后来干燥", "头发后来干燥", "頭發後來幹燥"},
-      {"頭髮後來", "头发后来", "頭髮後來"},
-      {"love 你 123", "love 你 123", "love 你 123"},
-      {"", "", ""}};
+  struct Case {
+    const char* in;
+    const char* simplified;
+    const char* traditional;
+  };
+  const Case cases[] = {{"月亮代表我的心", "月亮代表我的心", "月亮代表我的心"},
+                        {"头发后来干燥", "头发后来干燥", "頭發後來幹燥"},
+                        {"頭髮後來", "头发后来", "頭髮後來"},
+                        {"love 你 123", "love 你 123", "love 你 123"},
+                        {"", "", ""}};
   for (const Case& c : cases) {
     const QString in = QString::fromUtf8(c.in);
     EXPECT_EQ(ToSimplified(in), QString::fromUtf8(c.simplified)) << c.in;

@@ -63,10 +63,9 @@ TEST(LrcRead, BuildsTheTimedTableInFileOrderWithIdentificationRowsLast) {
   LrcLyrics lrc;
   lrc.readText(QString::fromUtf8(kSong));
   const std::vector<LrcRow> expected = {
-      {"00:00", ""},        {"00:00.50", "序"},   {"01:45.00", "晚风"},
-      {"00:12.30", "晚风"}, {"01:05.10", "第一句"}, {"01:05.80", "第二句"},
-      {"1:07.00", "短标签"}, {"ti", "月光"},        {"by", "某人"},
-      {"ar", "歌手"}};
+      {"00:00", ""},          {"00:00.50", "序"},     {"01:45.00", "晚风"},  {"00:12.30", "晚风"},
+      {"01:05.10", "第一句"}, {"01:05.80", "第二句"}, {"1:07.00", "短标签"}, {"ti", "月光"},
+      {"by", "某人"},         {"ar", "歌手"}};
   EXPECT_EQ(lrc.timedLines(), expected);
 }
 
@@ -79,13 +78,13 @@ TEST(LrcRead, LookupsTakeTheFirstRowOfTheSecond) {
   LrcLyrics lrc;
   lrc.readText(QString::fromUtf8(kSong));
   const LookupCase cases[] = {
-      {"00:00", QString()},            // the sentinel answers before [00:00.50]序
+      {"00:00", QString()},  // the sentinel answers before [00:00.50]序
       {"00:12", QStringLiteral("晚风")},
       {"01:45", QStringLiteral("晚风")},
       {"01:05", QStringLiteral("第一句")},  // first of two lines in the same second
-      {"00:30", std::nullopt},         // a tag alone on its line is dropped
-      {"00:20", std::nullopt},         // a lyric ending with "]" is dropped
-      {"01:07", std::nullopt},         // "1:07.00" never matches mm:ss
+      {"00:30", std::nullopt},              // a tag alone on its line is dropped
+      {"00:20", std::nullopt},              // a lyric ending with "]" is dropped
+      {"01:07", std::nullopt},              // "1:07.00" never matches mm:ss
       {"02:00", std::nullopt},
   };
   for (const LookupCase& c : cases) EXPECT_EQ(lrc.FindLrcLine(c.time), c.text) << c.time;
@@ -109,11 +108,10 @@ TEST(LrcRead, OnlyIdentificationTagsLeaveJustTheSentinelForLookups) {
 TEST(LrcRead, ReadsEveryEncodingLyricFilesComeIn) {
   ScratchDir dir;
   const QString text = QString::fromUtf8("[ti:月光]\r\n[00:12.30][01:45.00]晚风吹过\r\n");
-  const std::pair<const char*, QByteArray> files[] = {
-      {"gbk.lrc", test::gbkBytes(text)},
-      {"utf8.lrc", text.toUtf8()},
-      {"utf8bom.lrc", test::utf8BomBytes(text)},
-      {"utf16.lrc", test::utf16LeBomBytes(text)}};
+  const std::pair<const char*, QByteArray> files[] = {{"gbk.lrc", test::gbkBytes(text)},
+                                                      {"utf8.lrc", text.toUtf8()},
+                                                      {"utf8bom.lrc", test::utf8BomBytes(text)},
+                                                      {"utf16.lrc", test::utf16LeBomBytes(text)}};
   for (const auto& [name, bytes] : files) {
     test::writeFile(dir / name, bytes);
     LrcLyrics lrc;

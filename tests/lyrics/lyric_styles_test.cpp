@@ -12,9 +12,12 @@ namespace solvane {
 namespace {
 
 TEST(ColourNames, StandardNamesMapToBgrNumbers) {
-  struct Case { const char* name; int value; };
-  const Case cases[] = {{"clWhite", 16777215}, {"clBlue", 16711680}, {"clRed", 255},
-                        {"clBlack", 0},        {"clLime", 0x00FF00}, {"clYellow", 0x00FFFF},
+  struct Case {
+    const char* name;
+    int value;
+  };
+  const Case cases[] = {{"clWhite", 16777215}, {"clBlue", 16711680},  {"clRed", 255},
+                        {"clBlack", 0},        {"clLime", 0x00FF00},  {"clYellow", 0x00FFFF},
                         {"clNavy", 0x800000},  {"clMaroon", 0x000080}};
   for (const Case& c : cases) EXPECT_EQ(colourValue(c.name), c.value) << c.name;
   EXPECT_GE(colourNames().size(), 16);
@@ -37,13 +40,17 @@ TEST(ColourNames, StoredNumbersDrawInTheirColour) {
 }
 
 TEST(LrcPlacement, FollowsAlignmentWithTruncatingDivision) {
-  struct Case { const char* h; const char* v; int w, h_; QPoint at; };
-  const Case cases[] = {
-      {"zuobian", "shangmian", 100, 20, {10, 10}},
-      {"juzhong", "zhongjian", 100, 21, {206, 134}},
-      {"youbian", "xiamian", 100, 20, {403, 259}},
-      {"juzhong", "xiamian", 600, 20, {-43, 259}},  // wider than the area
-      {"juzhong", "zhongjian", 600, 310, {-43, -10}}};
+  struct Case {
+    const char* h;
+    const char* v;
+    int w, h_;
+    QPoint at;
+  };
+  const Case cases[] = {{"zuobian", "shangmian", 100, 20, {10, 10}},
+                        {"juzhong", "zhongjian", 100, 21, {206, 134}},
+                        {"youbian", "xiamian", 100, 20, {403, 259}},
+                        {"juzhong", "xiamian", 600, 20, {-43, 259}},  // wider than the area
+                        {"juzhong", "zhongjian", 600, 310, {-43, -10}}};
   for (const Case& c : cases)
     EXPECT_EQ(lrcPlacement(513, 289, c.w, c.h_, c.h, c.v), c.at) << c.h << " " << c.v << " " << c.w;
   EXPECT_EQ(lrcFontSizeOnArea(10, 1920), 37);
@@ -91,8 +98,8 @@ TEST(LrcStyles, WritingBackUpdatesTheRowAndItsListLine) {
   const LrcStyle style{"clBlue", 24, "宋体", false, true, true, "youbian", "zhongjian"};
   writeLrcStyle(p, 0, style);
   EXPECT_EQ(p.ListView_daoru_LRC.row(0).mid(lyric_col::color_name),
-            (QStringList{"clBlue", "16711680", "24", "宋体", "wu", "xieti", "xiahuaxian",
-                         "youbian", "zhongjian"}));
+            (QStringList{"clBlue", "16711680", "24", "宋体", "wu", "xieti", "xiahuaxian", "youbian",
+                         "zhongjian"}));
   EXPECT_EQ(p.suiListView_geci_liebiao.row(0),
             (QStringList{"1", "a", ".lrc", "/a.lrc", "未绑定音乐", "clBlue", "24", "宋体",
                          "[斜体][下划线]", "歌词右边", "歌词在中间"}));
@@ -105,9 +112,9 @@ TEST(LrcStyles, WritingBackUpdatesTheRowAndItsListLine) {
 TEST(KaraokeStyles, NewRowsStartBoldButTheDefaultButtonClearsBold) {
   Table ksc = Project().suiListView_ksc;
   const int row = appendKaraokeRow(ksc, "/songs/小城故事.ksc");
-  EXPECT_EQ(ksc.row(row), (QStringList{"1", "小城故事", "clWhite", "clBlue", "黑体", "25", "T",
-                                       "F", "F", "/songs/小城故事.ksc", "16777215", "16711680",
-                                       "jianti"}));
+  EXPECT_EQ(ksc.row(row),
+            (QStringList{"1", "小城故事", "clWhite", "clBlue", "黑体", "25", "T", "F", "F",
+                         "/songs/小城故事.ksc", "16777215", "16711680", "jianti"}));
   KaraokeStyle style = KaraokeStyle::fromRow(ksc, row);
   style.colorName = "clYellow";
   style.fillColorName = "clRed";

@@ -14,12 +14,17 @@
 #include "model/sentinels.h"
 #include "support/fixtures.h"
 #include "support/lyrics_fixtures.h"
+#include "support/media_fixtures.h"
 
 namespace solvane {
 namespace {
 
 using test::ScratchDir;
 using test::toQString;
+
+// Mono keeps minutes of tone quick to encode; at this rate the encoder's delay and its
+// padding to whole frames stay well below the tenth of a second the lengths below leave.
+constexpr int kToneRate = 44100;
 
 // Tone files shared by the tests of one program run, each made on first use: encoding
 // minutes of tone is the slowest step of these tests.
@@ -36,7 +41,7 @@ class ToneFiles {
  private:
   QString make(const char* name, double seconds) const {
     const std::filesystem::path path = dir_ / std::filesystem::u8path(name);
-    if (!std::filesystem::exists(path)) test::writeToneMp3(path, seconds);
+    if (!std::filesystem::exists(path)) test::makeToneMp3(path, seconds, kToneRate, 1);
     return toQString(path);
   }
   ScratchDir dir_;
@@ -65,7 +70,11 @@ TEST(MusicLength, RefusesFilesThatAreNotMusicNamingTheFile) {
 }
 
 TEST(TimeText, DurationTextsNeverCarryMinutesIntoHours) {
-  struct Case { long long ms; const char* text; long long frames; };
+  struct Case {
+    long long ms;
+    const char* text;
+    long long frames;
+  };
   const Case cases[] = {{59900, "00:00:59", 1475},
                         {185900, "00:03:05", 4625},
                         {3725000, "00:62:05", 93125},
@@ -101,7 +110,10 @@ TEST_F(ImportTest, MusicRowsCarryEveryCell) {
   const ToneFiles& files = ToneFiles::get();
   long long lastDone = 0, lastTotal = 0;
   JobControl job;
-  job.progress = [&](long long done, long long total) { lastDone = done; lastTotal = total; };
+  job.progress = [&](long long done, long long total) {
+    lastDone = done;
+    lastTotal = total;
+  };
   const ImportResult result =
       ImportMusicFiles(project, workspace, {files.short59(), files.long185()}, job);
   EXPECT_EQ(result.added, 2);
@@ -112,10 +124,10 @@ TEST_F(ImportTest, MusicRowsCarryEveryCell) {
 
   const Table& music = project.ListView_daoru_yinyue;
   ASSERT_EQ(music.count(), 2);
-  EXPECT_EQ(music.row(0), (QStringList{"1", "情歌", ".mp3", files.short59(), "00:00:59", "1475",
-                                        "wu", "wu"}));
+  EXPECT_EQ(music.row(0),
+            (QStringList{"1", "情歌", ".mp3", files.short59(), "00:00:59", "1475", "wu", "wu"}));
   EXPECT_EQ(music.row(1), (QStringList{"2", "Long Song", ".MP3", files.long185(), "00:03:05",
-                                        "4625", "wu", "wu"}));
+                                       "4625", "wu", "wu"}));
   EXPECT_EQ(project.suiListView_yinyue_liebiao.row(1),
             (QStringList{"2", "Long Song", ".MP3", "00:03:05", files.long185(), "未绑定歌词"}));
   EXPECT_EQ(project.Edit_tubiao_liebiao, "tubiao");
