@@ -16,12 +16,6 @@ namespace {
 
 const QString kBar = QStringLiteral("|");
 
-QString valueOf(const QStringList& arguments, int i) {
-  if (i + 1 >= arguments.size())
-    throw Error(QStringLiteral("%1 needs a value").arg(arguments[i]));
-  return arguments[i + 1];
-}
-
 QString lyricTypeWord(const QString& value) {
   if (value == QLatin1String("lrc")) return word::shiyong_lrc;
   if (value == QLatin1String("ksc")) return word::shiyong_ksc;
@@ -63,22 +57,6 @@ TextEffectForm captionForm(const QString& spec) {
 
 }  // namespace
 
-bool takeOverlayArgument(const QStringList& arguments, int& i, OverlayOptions& options) {
-  const QString& option = arguments[i];
-  if (option == QLatin1String("--text")) {
-    options.texts << valueOf(arguments, i);
-  } else if (option == QLatin1String("--karaoke")) {
-    options.karaoke << valueOf(arguments, i);
-  } else if (option == QLatin1String("--lyric-type")) {
-    lyricTypeWord(valueOf(arguments, i));  // refuses a wrong word before any work is done
-    options.lyricType = arguments[i + 1];
-  } else {
-    return false;
-  }
-  ++i;
-  return true;
-}
-
 QString overlayUsage() {
   return QStringLiteral(
       "  --text \"TIME|ENTRY|TEXT[|SIZE[|COLOUR[|FONT]]]\"\n"
@@ -92,21 +70,22 @@ QString overlayUsage() {
 }
 
 void applyOverlayOptions(Project& project, const OverlayOptions& options) {
-  for (const QString& path : options.karaoke) {
+  // Everything is checked first, so a refused option leaves the project as it was.
+  const QString lyricType =
+      options.lyricType.isEmpty() ? QString() : lyricTypeWord(options.lyricType);
+  for (const QString& path : options.karaoke)
     if (!QFileInfo(path).isFile())
       throw Error(QStringLiteral("--karaoke %1: no such file").arg(path));
-    appendKaraokeRow(project.suiListView_ksc, QFileInfo(path).absoluteFilePath());
-  }
-  if (!options.lyricType.isEmpty())
-    project.Edit1_shiyong_lrc_or_ksc = lyricTypeWord(options.lyricType);
-
-  if (options.texts.isEmpty()) return;
   TextEffectEditor editor(project);
   editor.open(kCanvasWidth, kCanvasHeight);
   for (const QString& spec : options.texts)
     if (const std::optional<QString> refused = editor.add(captionForm(spec)))
       throw Error(QStringLiteral("--text \"%1\": %2").arg(spec, *refused));
-  editor.close(project);
+
+  for (const QString& path : options.karaoke)
+    appendKaraokeRow(project.suiListView_ksc, QFileInfo(path).absoluteFilePath());
+  if (!lyricType.isEmpty()) project.Edit1_shiyong_lrc_or_ksc = lyricType;
+  if (!options.texts.isEmpty()) editor.close(project);
 }
 
 }  // namespace solvane

@@ -15,15 +15,11 @@ struct OverlayOptions {
   QString lyricType;    // --lyric-type lrc|ksc|both; empty: both
 };
 
-// Takes the overlay option at arguments[i] with its value and advances i past the value.
-// Returns false, leaving i alone, when arguments[i] is not an overlay option. Throws Error
-// naming the option when its value is missing or wrong.
-bool takeOverlayArgument(const QStringList& arguments, int& i, OverlayOptions& options);
-
 // The usage lines of the three options.
 QString overlayUsage();
 
 // Adds the karaoke rows and the captions to the project and sets the lyric-type choice.
+// Throws Error naming the option whose value is wrong, before the project changes.
 // Captions go through the text-effect window's checks and motion choice, on the 1920 × 1080
 // picture; a caption the window would refuse throws Error with the window's message.
 void applyOverlayOptions(Project& project, const OverlayOptions& options);
