@@ -15,6 +15,7 @@
 
 #include "effects/text_motion.h"
 #include "model/file_io.h"
+#include "model/fonts.h"
 #include "model/project.h"
 #include "model/text_codec.h"
 #include "render/frame_clock.h"
@@ -101,6 +102,7 @@ double redrawMs(OverlayPanel& panel, const QImage& photo) {
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  loadFontAliases();  // 黑体, 宋体, 微软雅黑 as the albums name them
   QGuiApplication app(argc, argv);
   QTemporaryDir folder;
   Project project;

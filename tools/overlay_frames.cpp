@@ -14,6 +14,7 @@
 #include "effects/text_motion.h"
 #include "model/error.h"
 #include "model/file_io.h"
+#include "model/fonts.h"
 #include "model/project.h"
 #include "model/text_codec.h"
 #include "render/frame_clock.h"
@@ -74,6 +75,7 @@ void buildProject(Project& p, const QString& folder) {
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  loadFontAliases();  // 黑体, 宋体, 微软雅黑 as the albums name them
   QGuiApplication app(argc, argv);
   if (argc < 2) {
     std::fprintf(stderr, "usage: overlay_frames OUT_DIR [PHOTO.jpg]\n");
