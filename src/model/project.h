@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "effects/album_settings.h"
 #include "model/table.h"
 
 namespace solvane {
@@ -97,8 +98,13 @@ struct Project {
   QString Edit_str_mulu1;
 
   // --- Music, lyric and karaoke state ---------------------------------------------------
+  // Which lyrics an album draws: "shiyong_lrc", "shiyong_ksc" or "shiyong_lrcksc" (both).
+  QString Edit1_shiyong_lrc_or_ksc = QStringLiteral("shiyong_lrcksc");
 
   // --- Text effect and album settings state ---------------------------------------------
+  LoopOptions album_loops;              // album-length window ("相册时长")
+  CropSettings crop_settings;           // other-settings window ("其它设置")
+  OutputSizeWindow Form39;              // output-size window ("输出相册尺寸")
 
   // --- Render and output state ----------------------------------------------------------
 };

@@ -1,0 +1,44 @@
+#pragma once
+// Media helpers for tests: small generated sound files, and a reader that reopens encoded
+// albums with libavformat to check what was really written.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <QImage>
+
+namespace solvane::test {
+
+// A sine tone (440 Hz unless told) as MP3 (or WAV) of the given length, rate and channels.
+void makeToneMp3(const std::filesystem::path& path, double seconds, int sampleRate, int channels,
+                 double frequency = 440.0);
+void makeToneWav(const std::filesystem::path& path, double seconds, int sampleRate, int channels,
+                 double frequency = 440.0);
+
+struct StreamFacts {
+  bool present = false;
+  std::string codec;       // codec name, e.g. "mpeg2video", "mp2"
+  int width = 0;
+  int height = 0;
+  double frameRate = 0;    // frames per second
+  long long frames = 0;    // decoded video frames
+  int sampleRate = 0;
+  int channels = 0;
+  long long samples = 0;   // decoded sound samples per channel
+  double seconds() const { return frames > 0 ? frames / frameRate : double(samples) / sampleRate; }
+};
+
+struct MediaFacts {
+  std::string container;  // libavformat demuxer name, e.g. "mpeg", "avi"
+  StreamFacts video;
+  StreamFacts audio;
+  std::vector<QImage> pictures;  // the decoded video frames asked for, in frame order, RGB32
+};
+
+// Decodes the whole file; keeps the pictures of the frame numbers in `keepFrames`.
+MediaFacts readMedia(const std::filesystem::path& path, const std::vector<long long>& keepFrames = {});
+
+// Mean absolute difference per channel between a pixel and an expected colour (0 … 255).
+int colourDistance(QRgb a, QRgb b);
+
+}  // namespace solvane::test
