@@ -1,7 +1,6 @@
 #include "photos/photo_import.h"
 
 #include <atomic>
-#include <map>
 #include <mutex>
 #include <vector>
 
