@@ -1,7 +1,7 @@
-// Overlay cost per 1080p frame: one lyric line, two karaoke lines with their fill labels
-// and three moving texts laid over a photograph, measured against redrawing the same texts
-// from scratch every frame (what a label without a cached picture would cost). Target:
-// at most 1.5 ms per frame.
+// Overlay cost per 1080p frame: one lyric line, two karaoke lines (base and fill labels,
+// one of them wiping) and three moving texts, advanced and composited over a photograph
+// exactly as the album does it, measured against redrawing the same texts from scratch
+// every frame (what labels without a cached picture would cost). Target: at most 1.5 ms.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -11,111 +11,90 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTemporaryDir>
 
-#include "model/columns.h"
+#include "effects/text_motion.h"
+#include "model/file_io.h"
+#include "model/fonts.h"
 #include "model/project.h"
+#include "model/text_codec.h"
 #include "render/frame_clock.h"
-#include "render/label_font.h"
-#include "render/overlay_panel.h"
-#include "render/text_effect_overlay.h"
+#include "render/frame_overlay.h"
 
 namespace {
 
 using namespace solvane;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kFrames = 500;
+constexpr int kFrames = 100;
 constexpr double kTargetMs = 1.5;
 
 QImage photograph() {
   QImage image(kCanvasWidth, kCanvasHeight, QImage::Format_RGB32);
   QPainter p(&image);
-  QLinearGradient g(0, 0, kCanvasWidth, kCanvasHeight);
-  g.setColorAt(0, QColor(240, 230, 200));
-  g.setColorAt(1, QColor(40, 90, 160));
+  QRadialGradient g(QPointF(900, 500), 1200);
+  g.setColorAt(0, QColor(250, 240, 210));
+  g.setColorAt(1, QColor(30, 80, 140));
   p.fillRect(image.rect(), g);
   return image;
 }
 
-void styleLabel(OverlayLabel& l, const QString& text, int points, QColor colour, QPoint at) {
-  l.setFont(LabelFont({QStringLiteral("黑体"), points, true}));
-  l.setColor(colour);
-  l.setText(text);
-  l.fitToText();
-  l.move(at);
-  l.setVisible(true);
-}
-
-// The overlay of a typical frame: lyric at 10 pt, karaoke at 25 pt (scaled to the frame),
-// three captions of 20 pt entering at 00:00.
-void buildScene(Project& project, OverlayPanel& panel, TextEffectOverlay& texts) {
-  styleLabel(panel.Label_LRC, QStringLiteral("月亮代表我的心 你问我爱你有多深"),
-             10 * kCanvasWidth / 513, Qt::white, QPoint(560, 1000));
-  const QString a = QStringLiteral("轻轻的一个吻 已经打动我的心     ");
-  const QString b = QStringLiteral("深深的一段情 教我思念到如今     ");
-  styleLabel(panel.Label_ksc_A1, a, 60, Qt::white, QPoint(180, 811));
-  styleLabel(panel.Label_ksc_A2, a, 60, QColor(0, 0, 255), QPoint(180, 811));
-  styleLabel(panel.Label_ksc_B1, b, 60, Qt::white, QPoint(700, 931));
-  styleLabel(panel.Label_ksc_B2, b, 60, QColor(0, 0, 255), QPoint(700, 931));
-  panel.Label_ksc_B2.resize(QSize(0, panel.Label_ksc_B1.size().height()));
-
+// A song with its lyric and karaoke file; between 00:04 and 00:08 the lyric line and both
+// karaoke lines are on screen and slot B is wiping. Three captions enter at 00:00.
+void buildAlbum(Project& p, const QString& folder) {
+  writeWholeFile(folder + "/song.lrc",
+                 encodeGbk(QStringLiteral("[00:01.00]月亮代表我的心 你问我爱你有多深\n")));
+  writeWholeFile(folder + "/song.ksc",
+                 encodeGbk(QStringLiteral(
+                     "karaoke.add('00:02.000', '00:04.000', '轻轻的一个吻', '300,300,300,300,400,400');\n"
+                     "karaoke.add('00:04.000', '00:09.000', '已经打动我的心', '700,700,700,700,700,700,800');\n")));
+  p.ListView_daoru_yinyue.append({"1", "song", ".mp3", folder + "/song.mp3", "00:01:00", "1500",
+                                  "k", "song"});
+  p.ListView_daoru_LRC.append({"1", "song", ".lrc", folder + "/song.lrc", "k", "song", "clWhite",
+                               "16777215", "10", "黑体", "cuti", "wu", "wu", "juzhong", "xiamian"});
+  p.suiListView_ksc.append({"1", "song", "clWhite", "clBlue", "黑体", "25", "T", "F", "F",
+                            folder + "/song.ksc", "16777215", "16711680", "jianti"});
+  const QLatin1String motions[] = {motion::congzuoxiangyou, motion::zuoshangxiangyouxia,
+                                   motion::congyouxiangzuo};
   const char* captions[] = {"生日快乐", "Happy birthday 2026", "一家人在一起"};
-  const char* motions[] = {"congzuoxiangyou", "zuoshangxiangyouxia", "congyouxiangzuo"};
   for (int i = 0; i < 3; ++i)
-    project.ListView_Label.append({QString::fromUtf8(captions[i]), "00:00", "暂无", "tingzhi",
-                                   motions[i], "0", QString::number(200 + 300 * i), "从左向右",
-                                   "clWhite", "黑体", "20", "0", "0", "0", "16777215"});
-  texts.createLabels();
+    p.ListView_Label.append({QString::fromUtf8(captions[i]), "00:00", "暂无", "tingzhi",
+                             motions[i], "0", QString::number(150 + 250 * i), "", "clWhite",
+                             "黑体", "20", "0", "0", "0", "16777215"});
 }
 
 // Milliseconds per frame of `frame(f)`, the best of a few rounds: the machine is shared,
 // and the best round is the one least disturbed by other work.
 template <typename Fn>
-double bestMsPerFrame(int frames, Fn frame) {
+double bestMsPerFrame(int rounds, int frames, Fn frame) {
   double best = 1e9;
-  for (int round = 0; round < 5; ++round) {
+  for (int round = 0; round < rounds; ++round) {
     const auto t0 = Clock::now();
     for (int f = 0; f < frames; ++f) frame(round * frames + f);
-    best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - t0).count() / frames);
+    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+    best = std::min(best, ms / frames);
   }
   return best;
 }
 
-// One frame of the cached overlay: wipe the fill a little, move the texts, composite.
-double cachedMs(OverlayPanel& panel, TextEffectOverlay& texts, const QImage& photo) {
-  QImage frame = photo;
-  return bestMsPerFrame(kFrames / 5, [&](int f) {
-    panel.Label_ksc_A2.resize(QSize(f * 3 % panel.Label_ksc_A1.size().width(),
-                                    panel.Label_ksc_A1.size().height()));
-    texts.step(FrameClockText(f % 200), 3);
-    panel.composite(frame);
-  });
-}
-
-// The same frame with every label's text outlined and drawn anew.
-double redrawMs(const OverlayPanel& panel, const QImage& photo) {
+// The same labels with their text outlined and drawn anew on every frame.
+double redrawMs(OverlayPanel& panel, const QImage& photo) {
   const OverlayLabel* labels[] = {&panel.Label_LRC, &panel.Label_ksc_A1, &panel.Label_ksc_A2,
-                                  &panel.Label_ksc_B1};
+                                  &panel.Label_ksc_B1, &panel.Label_ksc_B2,
+                                  &panel.textEffectLabel(0), &panel.textEffectLabel(1),
+                                  &panel.textEffectLabel(2)};
   QImage frame = photo;
-  return bestMsPerFrame(4, [&](int) {
+  return bestMsPerFrame(3, 2, [&](int) {
     QPainter p(&frame);
     p.setRenderHint(QPainter::Antialiasing);
     for (const OverlayLabel* l : labels) {
+      const QPointF baseline = l->pos() + QPointF(2, QFontMetrics(l->font()).ascent());
       QPainterPath path;
-      path.addText(l->pos() + QPoint(2, 60), l->font(), l->text());
+      path.addText(baseline, l->font(), l->text());
       p.strokePath(path, QPen(QColor(0, 0, 0, 200), 4));
       p.setFont(l->font());
-      p.drawText(l->pos() + QPoint(2, 60), l->text());
+      p.drawText(baseline, l->text());
     }
-  });
-}
-
-// Copying the photograph into a fresh frame, for scale.
-double copyMs(const QImage& photo) {
-  QImage frame;
-  return bestMsPerFrame(kFrames / 5, [&](int) {
-    frame = photo;
-    frame.detach();
   });
 }
 
@@ -123,21 +102,35 @@ double copyMs(const QImage& photo) {
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  loadFontAliases();  // 黑体, 宋体, 微软雅黑 as the albums name them
   QGuiApplication app(argc, argv);
+  QTemporaryDir folder;
   Project project;
-  OverlayPanel panel;
-  TextEffectOverlay texts(project.ListView_Label, panel);
-  buildScene(project, panel, texts);
-  const QImage photo = photograph();
+  buildAlbum(project, folder.path());
+  FrameOverlay overlay(project);
+  overlay.start();
+  long long frame = 0;
+  while (frame < 100) overlay.advance(FrameClockText(++frame));  // 00:04
 
-  const double copy = copyMs(photo);
-  const double overlay = cachedMs(panel, texts, photo);
-  const double redraw = redrawMs(panel, photo);
+  const QImage photo = photograph();
+  // Compositing over the same picture again and again does the same blending work as over
+  // a fresh copy each frame; the copy is the driver's cost and is shown apart.
+  QImage picture = photo;
+  const double cached = bestMsPerFrame(4, kFrames / 4, [&](int) {
+    overlay.advance(FrameClockText(++frame));
+    overlay.composite(picture);
+  });
+  const double redraw = redrawMs(overlay.panel(), photo);
+  const double copy = bestMsPerFrame(3, kFrames, [&](int) {
+    QImage fresh = photo;
+    fresh.detach();
+  });
+
   std::printf("overlay per 1920x1080 frame (1 lyric, 2 karaoke + fills, 3 moving texts)\n");
-  std::printf("  copying the photograph:      %.3f ms  (for scale)\n", copy);
-  std::printf("  cached labels composited:    %.3f ms  (target <= %.1f ms: %s)\n", overlay,
-              kTargetMs, overlay <= kTargetMs ? "met" : "MISSED");
-  std::printf("  texts redrawn every frame:   %.3f ms  (%.1fx the cached cost)\n", redraw,
-              overlay > 0 ? redraw / overlay : 0.0);
-  return overlay <= kTargetMs ? 0 : 1;
+  std::printf("  cached labels, advanced and composited: %.3f ms  (target <= %.1f ms: %s)\n",
+              cached, kTargetMs, cached <= kTargetMs ? "met" : "MISSED");
+  std::printf("  texts redrawn every frame:              %.3f ms  (%.0fx the cached cost)\n",
+              redraw, cached > 0 ? redraw / cached : 0.0);
+  std::printf("  copying the photograph, for scale:      %.3f ms\n", copy);
+  return cached <= kTargetMs ? 0 : 1;
 }

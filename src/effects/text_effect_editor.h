@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -31,6 +32,10 @@ struct TextEffectForm {
   bool italic = false;
   bool underline = false;
 };
+
+// The controls as the window opens them, and as the "默认" buttons set them back: text
+// "此处输入文字", 00 minutes, 00 seconds, effect entry 1, clWhite, 黑体, size 10, no style.
+TextEffectForm DefaultTextEffectForm();
 
 // Drag-and-drop geometry of the display list (pixels).
 inline constexpr int kDragRowHeight = 17;
@@ -65,7 +70,10 @@ class TextEffectEditor {
   void moveMouse(int x, int y, int listWidth, int listHeight);
   void releaseMouse(int y);
   bool ghostVisible() const { return ghostVisible_; }
+  // The dragged rows, drawn 10 pixels right of the list's left edge and 2 below the mouse,
+  // 17 pixels per row.
   const Table& ghost() const { return ghost_; }
+  QRect ghostGeometry() const;
 
   // Previews; `labelSizes` holds the box of each row's preview label.
   std::optional<QString> startSinglePreview(const std::vector<QSize>& labelSizes);
@@ -93,6 +101,7 @@ class TextEffectEditor {
   Table ListView_texiao_name;
   Table ghost_;
   bool ghostVisible_ = false;
+  int ghostTop_ = 0;
   QSize area_;
   TextEffectPreview preview_;
 };

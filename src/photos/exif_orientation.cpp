@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include <QTransform>
 
 namespace solvane {
 namespace {
@@ -60,16 +59,27 @@ QSize uprightSize(QSize stored, int orientation) {
   return swapsSides(orientation) ? stored.transposed() : stored;
 }
 
-QImage turnUpright(const QImage& stored, int orientation) {
-  switch (orientation) {
-    case 2: return stored.mirrored(true, false);
-    case 3: return stored.mirrored(true, true);
-    case 4: return stored.mirrored(false, true);
-    case 5: return stored.transformed(QTransform().rotate(90)).mirrored(true, false);
-    case 6: return stored.transformed(QTransform().rotate(90));
-    case 7: return stored.transformed(QTransform().rotate(270)).mirrored(true, false);
-    case 8: return stored.transformed(QTransform().rotate(270));
-    default: return stored;
+void turnUprightInto(const QImage& stored, int orientation, QImage& upright) {
+  // Source index = row * stride + column, walked along each upright row: the start and the
+  // step of that walk per orientation.
+  const int W = stored.width(), H = stored.height();
+  const qsizetype stride = stored.bytesPerLine() / 4;
+  const auto* src = reinterpret_cast<const QRgb*>(stored.constBits());
+  for (int yu = 0; yu < upright.height(); ++yu) {
+    qsizetype start = 0, step = 1;
+    switch (orientation) {
+      case 2: start = qsizetype(yu) * stride + W - 1; step = -1; break;
+      case 3: start = qsizetype(H - 1 - yu) * stride + W - 1; step = -1; break;
+      case 4: start = qsizetype(H - 1 - yu) * stride; step = 1; break;
+      case 5: start = yu; step = stride; break;
+      case 6: start = qsizetype(H - 1) * stride + yu; step = -stride; break;
+      case 7: start = qsizetype(H - 1) * stride + (W - 1 - yu); step = -stride; break;
+      case 8: start = W - 1 - yu; step = stride; break;
+      default: start = qsizetype(yu) * stride; step = 1; break;
+    }
+    auto* out = reinterpret_cast<QRgb*>(upright.scanLine(yu));
+    const QRgb* s = src + start;
+    for (int xu = 0; xu < upright.width(); ++xu, s += step) out[xu] = *s;
   }
 }
 

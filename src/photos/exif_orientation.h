@@ -16,7 +16,8 @@ int exifOrientation(const unsigned char* payload, std::size_t size);
 // Orientations 5–8 turn the picture by a quarter, exchanging width and height.
 bool swapsSides(int orientation);
 QSize uprightSize(QSize stored, int orientation);
-// Turns and mirrors a picture in stored orientation so that it stands upright.
-QImage turnUpright(const QImage& stored, int orientation);
+// Turns and mirrors a picture in stored orientation (RGB32) so that it stands upright, into
+// `upright` (RGB32, already of the upright size).
+void turnUprightInto(const QImage& stored, int orientation, QImage& upright);
 
 }  // namespace solvane

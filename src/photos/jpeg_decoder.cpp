@@ -5,12 +5,14 @@
 #include <cstring>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <jpeglib.h>
 
 #include "model/error.h"
 #include "photos/exif_orientation.h"
+#include "photos/picture_memory.h"
 
 namespace solvane {
 namespace {
@@ -143,12 +145,16 @@ void checkLooksLikeJpeg(const QByteArray& bytes, const QString& name) {
 }
 
 // Reads the header into `d` (with the EXIF segment kept) and checks the size limit.
-JpegHeader readHeaderInto(JpegDecompressor& d, const QByteArray& bytes, const QString& name) {
+// Empty when the data ends before the header does (only a longer start of the file can
+// tell more).
+std::optional<JpegHeader> readHeaderInto(JpegDecompressor& d, const QByteArray& bytes,
+                                         const QString& name) {
   checkLooksLikeJpeg(bytes, name);
   const bool ok = guarded(d, [&] {
     jpeg_save_markers(d.get(), kApp1, 0xFFFF);
     jpeg_read_header(d.get(), TRUE);
   });
+  if (!ok && d.source().ranOut) return std::nullopt;
   if (!ok) throwDamaged(d, name);
 
   JpegHeader header;
@@ -159,11 +165,10 @@ JpegHeader readHeaderInto(JpegDecompressor& d, const QByteArray& bytes, const QS
                     .arg(kMaxPhotoPixels / 1'000'000));
   for (jpeg_saved_marker_ptr m = d->marker_list; m; m = m->next) {
     if (m->marker != kApp1) continue;
-    const int o = exifOrientation(m->data, m->data_length);
-    if (o != 1 || std::memcmp(m->data, "Exif", 4) == 0) {
-      header.orientation = o;
-      break;
-    }
+    // The first EXIF segment decides; other APP1 segments (XMP) are skipped.
+    if (m->data_length < 4 || std::memcmp(m->data, "Exif", 4) != 0) continue;
+    header.orientation = exifOrientation(m->data, m->data_length);
+    break;
   }
   return header;
 }
@@ -204,14 +209,23 @@ QString percent(double share) { return QString::number(int(share * 100)) + QLati
 
 QSize JpegHeader::upright() const { return uprightSize(stored, orientation); }
 
-JpegHeader readJpegHeader(const QByteArray& bytes, const QString& name) {
-  JpegDecompressor d(bytes);
-  return readHeaderInto(d, bytes, name);
+std::optional<JpegHeader> readJpegHeaderStart(const QByteArray& start, const QString& name) {
+  JpegDecompressor d(start);
+  return readHeaderInto(d, start, name);
 }
 
-DecodedJpeg decodeJpeg(const QByteArray& bytes, QSize uprightTarget, const QString& name) {
+JpegHeader readJpegHeader(const QByteArray& bytes, const QString& name) {
+  const std::optional<JpegHeader> header = readJpegHeaderStart(bytes, name);
+  if (!header) throw Error(QStringLiteral("%1: the file is cut short before its picture data").arg(name));
+  return *header;
+}
+
+DecodedJpeg decodeJpeg(const QByteArray& bytes, QSize uprightTarget, const QString& name,
+                       PictureMemory* memory) {
   JpegDecompressor d(bytes);
-  const JpegHeader header = readHeaderInto(d, bytes, name);
+  const std::optional<JpegHeader> found = readHeaderInto(d, bytes, name);
+  if (!found) throwDamaged(d, name);
+  const JpegHeader header = *found;
   const QSize storedTarget = swapsSides(header.orientation) ? uprightTarget.transposed()
                                                             : uprightTarget;
   const bool cmyk = d->jpeg_color_space == JCS_CMYK || d->jpeg_color_space == JCS_YCCK;
@@ -223,15 +237,12 @@ DecodedJpeg decodeJpeg(const QByteArray& bytes, QSize uprightTarget, const QStri
 #else
   d->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_ARGB;
 #endif
-  d->dct_method = JDCT_ISLOW;
   if (!guarded(d, [&] { jpeg_calc_output_dimensions(d.get()); })) throwDamaged(d, name);
 
   DecodedJpeg out;
   out.orientation = header.orientation;
-  out.picture = QImage(static_cast<int>(d->output_width), static_cast<int>(d->output_height),
-                       QImage::Format_RGB32);
-  if (out.picture.isNull())
-    throw Error(QStringLiteral("%1: not enough memory to decode the picture").arg(name));
+  out.picture = pictureIn(memory, PictureMemory::decoded,
+                          QSize(static_cast<int>(d->output_width), static_cast<int>(d->output_height)));
   std::vector<JSAMPLE> cmykRow(cmyk ? std::size_t(d->output_width) * 4 : 0);
   const bool inverted = d->saw_Adobe_marker;
 

@@ -2,12 +2,16 @@
 // Reading photographs: the frame header and orientation without decoding, and decoding at
 // the smallest DCT scale that still covers a requested size. Failures throw Error with the
 // file name and a reason a user can act on.
+#include <optional>
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
 
 namespace solvane {
+
+class PictureMemory;
 
 // Larger photographs are refused before anything is allocated.
 inline constexpr qint64 kMaxPhotoPixels = 100'000'000;
@@ -29,12 +33,16 @@ struct DecodedJpeg {
 
 // `name` is how errors name the file (usually its file name).
 JpegHeader readJpegHeader(const QByteArray& bytes, const QString& name);
+// The same from the start of a file; empty when that start ends inside the header.
+std::optional<JpegHeader> readJpegHeaderStart(const QByteArray& start, const QString& name);
 
 // Decodes so that the upright picture is at least `uprightTarget` in both directions when the
 // photograph is that large (an empty target decodes at full size). Greyscale and CMYK come out
 // as RGB. Throws Error when the data is not a usable JPEG, including a truncated one of which
 // less than kMinUsableShare decodes.
-DecodedJpeg decodeJpeg(const QByteArray& bytes, QSize uprightTarget, const QString& name);
+// With `memory`, the picture lives in its decoded block.
+DecodedJpeg decodeJpeg(const QByteArray& bytes, QSize uprightTarget, const QString& name,
+                       PictureMemory* memory = nullptr);
 
 // True when the data ends with the end-of-image marker (trailing padding allowed), which a
 // complete file does; files that do not are checked by decoding them.

@@ -5,6 +5,7 @@
 #include <turbojpeg.h>
 
 #include "model/error.h"
+#include "photos/picture_memory.h"
 
 namespace solvane {
 namespace {
@@ -21,15 +22,17 @@ using TurboBufferPtr = std::unique_ptr<unsigned char, TurboBufferDeleter>;
 
 }  // namespace
 
-QByteArray encodeJpeg(const QImage& picture, int quality) {
+QByteArray encodeJpeg(const QImage& picture, int quality, PictureMemory* memory) {
   const QImage rgb = picture.format() == QImage::Format_RGB32
                          ? picture
                          : picture.convertToFormat(QImage::Format_RGB32);
   if (rgb.isNull()) throw Error(QStringLiteral("cannot encode an empty picture as JPEG"));
   TurboJpegPtr handle(tjInitCompress());
   if (!handle) throw Error(QStringLiteral("the JPEG encoder could not start"));
-  unsigned char* raw = nullptr;
-  unsigned long size = 0;
+  // Encoding into memory kept between pictures; otherwise the encoder allocates.
+  unsigned long size = memory ? tjBufSize(rgb.width(), rgb.height(), TJSAMP_420) : 0;
+  unsigned char* raw = memory ? memory->bytes(PictureMemory::encoded, size) : nullptr;
+  const int flags = TJFLAG_ACCURATEDCT | (memory ? TJFLAG_NOREALLOC : 0);
 #if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
   constexpr int kFormat = TJPF_BGRX;
 #else
@@ -37,12 +40,12 @@ QByteArray encodeJpeg(const QImage& picture, int quality) {
 #endif
   const int rc = tjCompress2(handle.get(), rgb.constBits(), rgb.width(),
                              static_cast<int>(rgb.bytesPerLine()), rgb.height(), kFormat, &raw,
-                             &size, TJSAMP_420, quality, TJFLAG_ACCURATEDCT);
-  TurboBufferPtr buffer(raw);
+                             &size, TJSAMP_420, quality, flags);
+  TurboBufferPtr owned(memory ? nullptr : raw);
   if (rc != 0)
     throw Error(QStringLiteral("JPEG encoding failed (%1)")
                     .arg(QString::fromLocal8Bit(tjGetErrorStr2(handle.get()))));
-  return QByteArray(reinterpret_cast<const char*>(buffer.get()), static_cast<qsizetype>(size));
+  return QByteArray(reinterpret_cast<const char*>(raw), static_cast<qsizetype>(size));
 }
 
 }  // namespace solvane

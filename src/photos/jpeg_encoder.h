@@ -7,7 +7,11 @@ namespace solvane {
 
 inline constexpr int kStagedJpegQuality = 90;
 
-// Encodes `picture` (any format; alpha is dropped). Throws Error when encoding fails.
-QByteArray encodeJpeg(const QImage& picture, int quality = kStagedJpegQuality);
+class PictureMemory;
+
+// Encodes `picture` (any format; alpha is dropped), working in `memory`'s encoded block when
+// given. Throws Error when encoding fails.
+QByteArray encodeJpeg(const QImage& picture, int quality = kStagedJpegQuality,
+                      PictureMemory* memory = nullptr);
 
 }  // namespace solvane

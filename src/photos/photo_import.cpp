@@ -1,7 +1,6 @@
 #include "photos/photo_import.h"
 
 #include <atomic>
-#include <map>
 #include <mutex>
 #include <vector>
 
@@ -17,6 +16,7 @@
 #include "photos/parallel_for.h"
 #include "photos/photo_renderer.h"
 #include "photos/photo_rows.h"
+#include "photos/picture_memory.h"
 #include "photos/staging.h"
 #include "photos/staging_paths.h"
 #include "photos/staging_words.h"
@@ -32,15 +32,10 @@ struct CheckedFile {
   QString problem;  // why the file cannot be imported; empty when it can
 };
 
-// Everything about a file is known from its header except whether a file that does not
-// end properly still holds enough of its picture; only such files are decoded here.
 CheckedFile checkFile(const QString& path) {
   CheckedFile f{path, {}, {}, {}};
   try {
-    const QByteArray bytes = readPhotoFile(path);
-    const QString name = QFileInfo(path).fileName();
-    const JpegHeader header = readJpegHeader(bytes, name);
-    if (!endsWithEndOfImage(bytes)) decodeJpeg(bytes, QSize(1, 1), name);
+    const JpegHeader header = checkPhotoFile(path);
     f.stored = header.stored;
     f.upright = header.upright();
   } catch (const Error& e) {
@@ -146,12 +141,13 @@ std::vector<PhotoWork> planPictures(const Project& p, const Workspace& ws, int f
 }
 
 // One decode serves the thumbnail and the crop: it covers the larger of the two.
-void makePictures(const PhotoWork& w, Progress& progress) {
+void makePictures(const PhotoWork& w, PictureMemory& memory, Progress& progress) {
   const QString name = QFileInfo(w.path).fileName();
-  const DecodedPhoto photo(readPhotoFile(w.path), w.thumbnail.expandedTo(w.crop.scaled), name);
+  const DecodedPhoto photo(readPhotoFile(w.path, &memory),
+                           w.thumbnail.expandedTo(w.crop.scaled), name, &memory);
   saveThumbnail(borderedThumbnail(photo.draw(w.thumbnail)), w.thumbnailFile);
   progress.step();
-  writeStagedPicture(cropPicture(photo, w.crop), w.slotFile);
+  writeStagedPicture(cropPicture(photo, w.crop), w.slotFile, &memory);
   progress.step();
 }
 
@@ -174,14 +170,15 @@ void runBatch(Project& p, const Workspace& ws, const std::vector<CheckedFile>& b
   progress.step();
   job.checkStop();
 
-  const std::vector<PhotoWork> work = planPictures(p, ws, firstRow, options.crop);
+  const std::vector<PhotoWork> work = planPictures(p, ws, firstRow, p.crop_settings);
   EnsureFolder(staging::thumbnailFolder(ws));
   std::vector<QString> failures(work.size());
   std::atomic<bool> failed{false};
-  parallelFor(static_cast<int>(work.size()), options.threads, [&](int i) {
+  std::vector<PictureMemory> memory(static_cast<std::size_t>(parallelWorkers(options.threads)));
+  parallelFor(static_cast<int>(work.size()), options.threads, [&](int i, int worker) {
     if (failed || job.stopRequested()) return;
     try {
-      makePictures(work[i], progress);
+      makePictures(work[i], memory[static_cast<std::size_t>(worker)], progress);
     } catch (const std::exception& e) {
       failures[i] = QString::fromUtf8(e.what());
       failed = true;
@@ -219,7 +216,7 @@ PhotoImportResult importPhotos(Project& project, const Workspace& ws, const QStr
 
   std::vector<CheckedFile> checked(files.size());
   parallelFor(static_cast<int>(files.size()), options.threads,
-              [&](int i) { if (!job.stopRequested()) checked[i] = checkFile(files[i]); });
+              [&](int i, int) { if (!job.stopRequested()) checked[i] = checkFile(files[i]); });
   job.checkStop();
 
   std::vector<int> accepted;  // indexes into `files` of the photographs of the batch

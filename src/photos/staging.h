@@ -7,13 +7,13 @@
 #include <QString>
 
 #include "photos/crop_geometry.h"
-#include "photos/crop_settings.h"
 
 namespace solvane {
 
 struct Project;
 class Workspace;
 class DecodedPhoto;
+class PictureMemory;
 
 // Unpacks the movie of every instance of the current batch (photo rows whose thumb_done is
 // still "jiancai_no") into its instance folder. Resets the staging tree first when
@@ -26,12 +26,13 @@ void stageMovies(Project& project, const Workspace& ws);
 void stageClosingMovie(const Workspace& ws);
 
 // The picture of a slot: the photograph stretched to geometry.scaled, drawn at the top-left
-// of a black canvas of geometry.canvas.
+// of a black canvas of geometry.canvas. Made in the photo's memory when it has one.
 QImage cropPicture(const DecodedPhoto& photo, const CropGeometry& geometry);
 
 // Encodes `picture` as JPEG (quality 90) and writes it under `target` with its ending
 // replaced by the staged-picture ending ".rar".
-void writeStagedPicture(const QImage& picture, const QString& target);
+void writeStagedPicture(const QImage& picture, const QString& target,
+                        PictureMemory* memory = nullptr);
 
 // Refills the slot of photo row `row` with the photograph `file`, replacing the slot's
 // picture. With `addRow`, first appends a photo row for `file` that copies `row`'s

@@ -161,7 +161,9 @@ void ConversionJob::ConvertAlbum(const AlbumOrder& order) {
   // 12. Convert.
   if (totalFrames_ > 0 || totalSamples_ > 0) {
     AddProgressLine("Starting conversion...");
-    converter_->convert();
+    // A stop that came through while the line above let events run has already finished the
+    // album and closed the window: converting now would write an album nobody asked for.
+    if (!finished_) converter_->convert();
     // An error already logged through the error callback is not logged twice.
     if (converter_->getError() != mcl_error::kNone && converter_->getErrorStr() != lastReportedError_) {
       AddProgressLine(converter_->getErrorStr());

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <mutex>
 #include <thread>
 
 #include <QDir>
@@ -9,6 +10,7 @@
 
 extern "C" {
 #include <libavutil/frame.h>
+#include <libavutil/log.h>
 }
 
 #include "model/error.h"
@@ -110,7 +112,13 @@ long long MediaList::getSampleCount() const {
 class ConversionRun {
  public:
   explicit ConversionRun(Converter& c) : c_(c) {}
-  ~ConversionRun() { stopPipeline(); }
+  // Every normal end has joined the threads already; this is the way out when a callback
+  // threw, and then the queued frames are of no use.
+  ~ConversionRun() {
+    toScale_.cancel();
+    toEncode_.cancel();
+    stopPipeline();
+  }
 
   bool execute();
 
@@ -188,6 +196,7 @@ QImage ConversionRun::readPicture(const QString& path) {
   }
   QImageReader reader(path);
   reader.setDecideFormatFromContent(true);
+  reader.setAutoTransform(true);  // camera photographs come upright, as viewers show them
   QImage picture = reader.read();
   if (picture.isNull()) {
     throw Error(QString("%1: cannot read the picture (%2)").arg(fileName(path), reader.errorString()));
@@ -377,7 +386,11 @@ bool ConversionRun::execute() {
 
 // --- Converter ---------------------------------------------------------------------------------
 
-Converter::Converter() : handoff_(FrameHandoff::shared()) {}
+Converter::Converter() : handoff_(FrameHandoff::shared()) {
+  // Problems reach the user through the error callback; libav's own chatter stays quiet.
+  static std::once_flag quiet;
+  std::call_once(quiet, [] { av_log_set_level(AV_LOG_ERROR); });
+}
 Converter::~Converter() = default;
 
 void Converter::setFormatPreset(FormatPreset format, TvStandard standard) {
@@ -393,6 +406,12 @@ void Converter::setVideoFormat(int width, int height, int bitsPerPixel) {
 }
 
 bool Converter::convert() {
+  if (converting_) {
+    // A callback calling back into convert() would share the running album's state.
+    errorText_ = "a conversion is already running";
+    errorCode_ = mcl_error::kSettings;
+    return false;
+  }
   errorCode_ = mcl_error::kNone;
   errorText_.clear();
   framesDone_ = 0;
@@ -402,9 +421,14 @@ bool Converter::convert() {
   endMs_ = 0;
   converting_ = true;
   bool ok = false;
-  {
+  try {
     ConversionRun run(*this);
     ok = run.execute();
+  } catch (...) {
+    // A callback's exception goes on to the host; the partial album went with the run.
+    endMs_ = nowMs();
+    converting_ = false;
+    throw;
   }
   endMs_ = nowMs();
   converting_ = false;

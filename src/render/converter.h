@@ -61,7 +61,7 @@ inline constexpr int kNone = 0;
 inline constexpr int kOutput = 1;      // output cannot be created or written (folder, disk full)
 inline constexpr int kSound = 2;       // a sound file cannot be opened or decoded
 inline constexpr int kPicture = 3;     // a picture cannot be read
-inline constexpr int kEncoder = 4;     // the encoder or muxer refused the settings or data
+inline constexpr int kEncoder = 4;     // reserved: encoder failures are reported as kOutput
 inline constexpr int kAborted = 5;     // abort() stopped the conversion (not reported as an error
                                        // through the error callback; getErrorStr says what was removed)
 inline constexpr int kSettings = 6;    // nothing to write to, bad frame size, ...
@@ -187,9 +187,11 @@ class Converter {
   // used.
   void setVideoFormat(int width, int height, int bitsPerPixel);
   void setVideoFileName(const QString& path) { videoFile_ = path; }
+  // The sound always goes into the video file; hosts pass the same path here.
   void setAudioFileName(const QString& path) { audioFile_ = path; }
 
-  // Runs the whole conversion; returns true when the album was written.
+  // Runs the whole conversion; returns true when the album was written. An exception thrown by
+  // a callback ends the conversion (nothing is left under the album's name) and propagates.
   bool convert();
   // Thread-safe; also callable from inside a callback. convert() returns within one frame.
   void abort() { abortRequested_ = true; }

@@ -102,8 +102,12 @@ void OverlayLabel::cropToInk() const {
   inkOffset_ = ink.topLeft();
 }
 
+bool OverlayLabel::drawsAnything() const {
+  return visible_ && !text_.isEmpty() && !size_.isEmpty();
+}
+
 void OverlayLabel::paint(QPainter& painter) const {
-  if (!visible_ || text_.isEmpty() || size_.isEmpty()) return;
+  if (!drawsAnything()) return;
   const QImage& image = picture();
   if (image.isNull()) return;
   // The box cuts the picture: a fill label's width uncovers its text from the left.

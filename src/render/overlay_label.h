@@ -39,6 +39,8 @@ class OverlayLabel {
   // width grows from 0 to uncover its text). Hidden or empty labels draw nothing.
   void paint(QPainter& painter) const;
 
+  bool drawsAnything() const;
+
   // The cached picture (for tests and tools): the inked part of the box, standing at
   // inkOffset() inside it.
   const QImage& picture() const;

@@ -43,6 +43,11 @@ void OverlayPanel::showAll(const Table& textEffects) {
         textEffects.cell(i, label_col::state) == word::qidong);
 }
 
+bool OverlayPanel::anythingToDraw() const {
+  return std::any_of(stacking_.begin(), stacking_.end(),
+                     [](const OverlayLabel* l) { return l->drawsAnything(); });
+}
+
 void OverlayPanel::composite(QImage& frame) const {
   QPainter painter(&frame);
   for (const OverlayLabel* label : stacking_) label->paint(painter);

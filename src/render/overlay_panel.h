@@ -43,6 +43,8 @@ class OverlayPanel {
   // moving ("qidong") in `textEffects`.
   void showAll(const Table& textEffects);
 
+  // Whether any element would put a pixel on the frame.
+  bool anythingToDraw() const;
   // Draws the visible elements over `frame` in stacking order.
   void composite(QImage& frame) const;
 

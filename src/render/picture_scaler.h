@@ -16,6 +16,7 @@ class PictureScaler {
 
  private:
   QImage fitted(const QImage& picture) const;
+  av::FramePtr allocateFrame() const;
 
   int width_;
   int height_;

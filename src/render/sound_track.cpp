@@ -1,5 +1,7 @@
 #include "render/sound_track.h"
 
+#include <algorithm>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -44,6 +46,58 @@ OpenedSong openSong(const QString& path) {
   result = avcodec_open2(song.decoder.get(), codec, nullptr);
   if (result < 0) failSong(path, av::errorText(result));
   return song;
+}
+
+// Songs start and end with a ramp this long, so that a song cut off mid-wave does not click
+// against the next one or the silence after it.
+constexpr double kRampSeconds = 0.005;
+
+// Multiplies samples [begin, begin + count) of every channel by gain(i), i counted from begin.
+template <typename Gain>
+void applyGain(uint8_t** data, AVSampleFormat format, int begin, int count, Gain gain) {
+  constexpr int kChannels = 2;
+  for (int i = 0; i < count; ++i) {
+    const float g = gain(i);
+    const int n = begin + i;
+    for (int ch = 0; ch < kChannels; ++ch) {
+      switch (format) {
+        case AV_SAMPLE_FMT_FLTP: reinterpret_cast<float*>(data[ch])[n] *= g; break;
+        case AV_SAMPLE_FMT_FLT: reinterpret_cast<float*>(data[0])[n * kChannels + ch] *= g; break;
+        case AV_SAMPLE_FMT_S16P: {
+          auto& v = reinterpret_cast<int16_t*>(data[ch])[n];
+          v = static_cast<int16_t>(v * g);
+          break;
+        }
+        case AV_SAMPLE_FMT_S16: {
+          auto& v = reinterpret_cast<int16_t*>(data[0])[n * kChannels + ch];
+          v = static_cast<int16_t>(v * g);
+          break;
+        }
+        case AV_SAMPLE_FMT_S32P: {
+          auto& v = reinterpret_cast<int32_t*>(data[ch])[n];
+          v = static_cast<int32_t>(v * double(g));
+          break;
+        }
+        default: return;  // formats no sound encoder of ours takes
+      }
+    }
+  }
+}
+
+// Ramps down the last samples of what is queued: the end of the song that just finished.
+void fadeOutTail(AVAudioFifo* fifo, AVSampleFormat format, int rampLength) {
+  const int size = av_audio_fifo_size(fifo);
+  if (size == 0) return;
+  uint8_t** buffer = nullptr;
+  if (av_samples_alloc_array_and_samples(&buffer, nullptr, 2, size, format, 0) < 0) {
+    throw Error(std::string("out of memory (sound buffer)"));
+  }
+  av_audio_fifo_read(fifo, reinterpret_cast<void**>(buffer), size);
+  const int count = std::min(size, rampLength);
+  applyGain(buffer, format, size - count, count, [&](int i) { return float(count - i - 0.5) / count; });
+  av_audio_fifo_write(fifo, reinterpret_cast<void**>(buffer), size);
+  av_freep(&buffer[0]);
+  av_freep(&buffer);
 }
 
 }  // namespace
@@ -109,19 +163,24 @@ class SoundTrack::SongDecoder {
   }
 
   void configure(const AVFrame* in) {
+    // inLayout_ is what the frames say (compared with every frame); a layout that only gives
+    // a channel count is resampled as the usual layout of that many channels.
     av_channel_layout_uninit(&inLayout_);
+    av_channel_layout_copy(&inLayout_, &in->ch_layout);
+    AVChannelLayout source;
     if (in->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) {
-      av_channel_layout_default(&inLayout_, in->ch_layout.nb_channels);
+      av_channel_layout_default(&source, in->ch_layout.nb_channels);
     } else {
-      av_channel_layout_copy(&inLayout_, &in->ch_layout);
+      av_channel_layout_copy(&source, &in->ch_layout);
     }
     inRate_ = in->sample_rate;
     inFormat_ = in->format;
     AVChannelLayout stereo;
     av_channel_layout_default(&stereo, 2);
     SwrContext* raw = nullptr;
-    int result = swr_alloc_set_opts2(&raw, &stereo, outFormat_, outRate_, &inLayout_,
+    int result = swr_alloc_set_opts2(&raw, &stereo, outFormat_, outRate_, &source,
                                      static_cast<AVSampleFormat>(inFormat_), inRate_, 0, nullptr);
+    av_channel_layout_uninit(&source);
     resampler_.reset(raw);
     if (result >= 0) result = swr_init(raw);
     if (result < 0) failSong(path_, "unsupported sound layout: " + av::errorText(result));
@@ -135,10 +194,23 @@ class SoundTrack::SongDecoder {
       throw Error(std::string("out of memory (sound buffer)"));
     }
     const int made = swr_convert(resampler_.get(), out, room, const_cast<const uint8_t**>(data), samples);
-    if (made > 0) av_audio_fifo_write(fifo, reinterpret_cast<void**>(out), made);
+    if (made > 0) {
+      rampIn(out, made);
+      av_audio_fifo_write(fifo, reinterpret_cast<void**>(out), made);
+    }
     av_freep(&out[0]);
     av_freep(&out);
     if (made < 0) failSong(path_, av::errorText(made));
+  }
+
+  void rampIn(uint8_t** out, int made) {
+    const int rampLength = static_cast<int>(outRate_ * kRampSeconds);
+    if (emitted_ < rampLength) {
+      const int count = static_cast<int>(std::min<long long>(made, rampLength - emitted_));
+      const long long start = emitted_;
+      applyGain(out, outFormat_, 0, count, [&](int i) { return float(start + i + 0.5) / rampLength; });
+    }
+    emitted_ += made;
   }
 
   void drainResampler(AVAudioFifo* fifo) {
@@ -155,6 +227,7 @@ class SoundTrack::SongDecoder {
   AVChannelLayout inLayout_{};
   int inRate_ = 0;
   int inFormat_ = -1;
+  long long emitted_ = 0;
   bool ended_ = false;
 
  public:
@@ -208,7 +281,11 @@ void SoundTrack::fillFifo(int samples) {
       song_ = std::make_unique<SongDecoder>(files_[nextFile_++], sampleRate_,
                                             static_cast<AVSampleFormat>(sampleFormat_));
     }
-    if (!song_->decodeSome(fifo_.get())) song_.reset();
+    if (!song_->decodeSome(fifo_.get())) {
+      fadeOutTail(fifo_.get(), static_cast<AVSampleFormat>(sampleFormat_),
+                  static_cast<int>(sampleRate_ * kRampSeconds));
+      song_.reset();
+    }
   }
 }
 

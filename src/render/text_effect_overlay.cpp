@@ -1,9 +1,10 @@
 #include "render/text_effect_overlay.h"
 
+#include "lyrics/colour_names.h"
+#include "lyrics/text_fonts.h"
 #include "model/columns.h"
 #include "model/sentinels.h"
 #include "model/table.h"
-#include "render/label_font.h"
 #include "render/overlay_panel.h"
 
 namespace solvane {
@@ -18,11 +19,10 @@ void TextEffectOverlay::createLabels() {
   for (int i = 0; i < effects_.count(); ++i) {
     effects_.setCell(i, label_col::state, word::tingzhi);
     OverlayLabel& label = panel_.addTextEffectLabel();
-    LabelStyle style;
-    style.family = effects_.cell(i, label_col::font_name);
-    style.points = TextEffectPointsOnCanvas(effects_.cell(i, label_col::font_size).toInt());
-    label.setFont(LabelFont(style));
-    label.setColor(ColorFromCell(effects_.cell(i, label_col::color_value)));
+    label.setFont(fontAtPoints(
+        effects_.cell(i, label_col::font_name),
+        TextEffectPointsOnCanvas(effects_.cell(i, label_col::font_size).toInt())));
+    label.setColor(colourFromValueText(effects_.cell(i, label_col::color_value)));
     label.setText(effects_.cell(i, label_col::text));
     label.fitToText();
     label.move(QPoint(0, 0));

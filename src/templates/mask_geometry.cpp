@@ -66,13 +66,17 @@ QPainterPath linearRegion(const Mask& m, double p) {
 
 QPainterPath blindsRegion(const Mask& m, double p) {
   QPainterPath path;
+  if (p <= 0) return path;
   const int n = std::max(1, m.count);
+  // Each slat opens from its leading edge; a pixel of overlap keeps seams from showing.
   if (!m.vertical) {
     const double w = kCanvasWidth / n;
-    for (int i = 0; i < n; ++i) path.addRect(QRectF(i * w - 0.5, kBleed.top(), w * p + 1.0 * (p > 0), kBleed.height()));
+    for (int i = 0; i < n; ++i)
+      path.addRect(QRectF(i * w - 0.5, kBleed.top(), w * p + 1, kBleed.height()));
   } else {
     const double h = kCanvasHeight / n;
-    for (int i = 0; i < n; ++i) path.addRect(QRectF(kBleed.left(), i * h - 0.5, kBleed.width(), h * p + 1.0 * (p > 0)));
+    for (int i = 0; i < n; ++i)
+      path.addRect(QRectF(kBleed.left(), i * h - 0.5, kBleed.width(), h * p + 1));
   }
   return path;
 }
@@ -124,6 +128,24 @@ QPainterPath maskRegion(const Mask& m, double progress) {
     region = all.subtracted(region);
   }
   return region;
+}
+
+SoftSplit softLinearSplit(const Mask& m, double progress) {
+  const double p = std::clamp(progress, 0.0, 1.0);
+  const QPointF u = direction(m.angle);
+  const auto [lo, hi] = extent(u);
+  const double line = lo + p * (hi - lo + m.softness);
+  const double opaqueEdge = line - m.softness, margin = 3;
+  SoftSplit split;
+  if (!m.invert) {
+    split.solid = halfPlane(u, opaqueEdge);
+  } else {
+    QPainterPath all;
+    all.addRect(kBleed);
+    split.solid = all.subtracted(halfPlane(u, line));
+  }
+  split.band = halfPlane(u, line + margin).subtracted(halfPlane(u, opaqueEdge - margin));
+  return split;
 }
 
 QLinearGradient softLinearGradient(const Mask& m, double progress) {

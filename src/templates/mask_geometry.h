@@ -14,6 +14,14 @@ QPainterPath maskRegion(const Mask& mask, double progress);
 // For a soft linear mask: a gradient, in canvas coordinates, whose alpha is the reveal.
 QLinearGradient softLinearGradient(const Mask& mask, double progress);
 
+// A soft linear mask splits the canvas into the part it shows fully and the band of its soft
+// edge; the band overlaps the solid part a little so that the two meet without a seam.
+struct SoftSplit {
+  QPainterPath solid;
+  QPainterPath band;
+};
+SoftSplit softLinearSplit(const Mask& mask, double progress);
+
 inline bool maskIsSoft(const Mask& mask) {
   return mask.kind == MaskKind::Linear && mask.softness > 0;
 }

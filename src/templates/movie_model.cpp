@@ -55,6 +55,10 @@ bool Animated::isConstant() const {
                      [&](const Key& k) { return k.value == keys_.front().value; });
 }
 
+int Animated::settledFrom() const {
+  return isConstant() ? 0 : int(std::ceil(keys_.back().frame));
+}
+
 double Animated::minimum() const {
   double m = keys_.empty() ? 0 : keys_.front().value;
   for (const Key& k : keys_) m = std::min(m, k.value);
@@ -68,11 +72,12 @@ double Animated::maximum() const {
   return m;
 }
 
-bool Transform::isConstant() const {
-  return x.isConstant() && y.isConstant() && scale.isConstant() && scaleX.isConstant() &&
-         scaleY.isConstant() && rotation.isConstant() && turn.isConstant() &&
-         opacity.isConstant();
+int Transform::settledFrom() const {
+  return std::max({x.settledFrom(), y.settledFrom(), scale.settledFrom(), scaleX.settledFrom(),
+                   scaleY.settledFrom(), rotation.settledFrom(), turn.settledFrom(),
+                   opacity.settledFrom()});
 }
+
 
 // ---------------------------------------------------------------- movie queries
 
@@ -350,8 +355,9 @@ Layer readLayer(const Reader& r, const json& o, int frames) {
     l.sway = r.number(o, "sway", 20);
     l.spin = r.number(o, "spin", 2);
     const QPointF size = r.point(o, "size", {12, 28});
-    l.sizeMin = std::max(1.0, std::min(size.x(), size.y()));
-    l.sizeMax = std::max(l.sizeMin, std::max(size.x(), size.y()));
+    // Sprites are made at the largest size, so it is kept to something sensible.
+    l.sizeMin = std::clamp(std::min(size.x(), size.y()), 1.0, 400.0);
+    l.sizeMax = std::clamp(std::max(size.x(), size.y()), l.sizeMin, 400.0);
   }
   if (l.start < 0 || l.start >= frames) r.fail("\"start\" lies outside the movie");
   return l;

@@ -36,6 +36,8 @@ class Animated {
 
   double at(double frame) const;
   bool isConstant() const;
+  // The frame from which the value no longer changes.
+  int settledFrom() const;
   double minimum() const;
   double maximum() const;
 
@@ -54,7 +56,7 @@ struct Transform {
   Animated opacity{1};
   QPointF anchor{0.5, 0.5};     // fraction of the box
 
-  bool isConstant() const;
+  int settledFrom() const;
 };
 
 enum class MaskKind { None, Linear, Iris, Blinds, Split, Clock, Box };

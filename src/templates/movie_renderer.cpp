@@ -129,10 +129,12 @@ struct MovieRenderer::Item {
   double spriteCanvas = 1;
   QRectF bounds;  // untransformed canvas extent, for soft masks
 
-  bool isStatic(int frames) const {
+  // Can be painted once into the background: it has no mask, is drawn in every frame and
+  // its transform stops changing in the first half of the movie.
+  bool bakeable(int frames) const {
     return mode != Mode::Skip && mode != Mode::LivePicture && mode != Mode::Particles &&
-           layer->transform.isConstant() && layer->mask.kind == MaskKind::None &&
-           coversWholeMovie(*layer, frames);
+           layer->mask.kind == MaskKind::None && coversWholeMovie(*layer, frames) &&
+           layer->transform.settledFrom() <= frames / 2;
   }
 };
 
@@ -141,6 +143,12 @@ MovieRenderer::MovieRenderer(Movie movie, const std::vector<QImage>& pictures, Q
   hostScale_ = QTransform::fromScale(host_.width() / kCanvasWidth, host_.height() / kCanvasHeight);
   prepare(pictures);
   bakeBackground();
+  if (std::any_of(movie_.layers.begin(), movie_.layers.end(),
+                  [](const Layer& l) { return maskIsSoft(l.mask); })) {
+    // Touched now, so that the first wipe does not pay for fresh memory.
+    scratch_ = QImage(host_, QImage::Format_ARGB32_Premultiplied);
+    scratch_.fill(Qt::transparent);
+  }
 }
 
 MovieRenderer::~MovieRenderer() = default;
@@ -189,7 +197,11 @@ void MovieRenderer::prepare(const std::vector<QImage>& pictures) {
         break;
       }
       case LayerKind::Glow:
-        it.sprite = glowSprite(l.color, 256);
+        // Made at the size it is shown, so that placing it needs no resampling.
+        it.sprite = glowSprite(
+            l.color, std::clamp(int(std::ceil(std::max(l.box.width(), l.box.height()) * hs *
+                                              maxScale)),
+                                16, 2048));
         it.spriteRect = l.box;
         it.mode = Mode::Glow;
         break;
@@ -210,12 +222,22 @@ void MovieRenderer::prepare(const std::vector<QImage>& pictures) {
           it.bounds = it.bounds.united(it.shadowRect.translated(l.shadow.offset));
         }
         if (l.zoom.isConstant() && l.panX.isConstant() && l.panY.isConstant()) {
-          SpriteCanvas c(card, d);
+          // One picture holds shadow, border and photograph: a frame then places it once.
+          const QRectF shadowArea = it.shadow.isNull()
+                                        ? card
+                                        : it.shadowRect.translated(l.shadow.offset).united(card);
+          SpriteCanvas c(shadowArea, d);
           const QSize photoPx(std::max(1, int(std::lround(it.content.width() * d))),
                               std::max(1, int(std::lround(it.content.height() * d))));
           const QImage photo = coverPicture(source, photoPx, l.zoom.at(0), l.panX.at(0), l.panY.at(0));
           QPainter p(&c.image);
           c.setup(p);
+          if (!it.shadow.isNull()) {
+            p.setOpacity(l.shadow.opacity);
+            p.drawImage(it.shadowRect.translated(l.shadow.offset), it.shadow);
+            p.setOpacity(1);
+            it.shadow = QImage();
+          }
           if (bw > 0) p.fillPath(cardPath, l.border.color);
           QBrush brush(photo);
           brush.setTransform(QTransform::fromScale(it.content.width() / photo.width(),
@@ -270,33 +292,6 @@ void MovieRenderer::prepare(const std::vector<QImage>& pictures) {
   }
 }
 
-void MovieRenderer::bakeBackground() {
-  background_ = QImage(host_, QImage::Format_RGB32);
-  background_.fill(Qt::black);
-  QPainter p(&background_);
-  p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-  firstLive_ = 0;
-  while (firstLive_ < items_.size() &&
-         (items_[firstLive_].mode == Mode::Skip || items_[firstLive_].isStatic(movie_.frames))) {
-    const Item& it = items_[firstLive_];
-    if (it.mode != Mode::Skip) {
-      const Layer& l = *it.layer;
-      const double opacity = std::clamp(l.transform.opacity.at(0), 0.0, 1.0);
-      QTransform t;
-      const QPointF a(l.box.left() + l.transform.anchor.x() * l.box.width(),
-                      l.box.top() + l.transform.anchor.y() * l.box.height());
-      t.translate(a.x() + l.transform.x.at(0), a.y() + l.transform.y.at(0));
-      t.rotate(l.transform.turn.at(0), Qt::YAxis);
-      t.rotate(l.transform.rotation.at(0));
-      t.scale(l.transform.scale.at(0) * l.transform.scaleX.at(0),
-              l.transform.scale.at(0) * l.transform.scaleY.at(0));
-      t.translate(-a.x(), -a.y());
-      if (opacity > 0) drawItem(p, it, 0, t, opacity, nullptr);
-    }
-    ++firstLive_;
-  }
-}
-
 namespace {
 
 QTransform layerTransform(const Layer& l, double f) {
@@ -343,6 +338,29 @@ void fillArea(QPainter& p, const QTransform& host, const QPainterPath& path, con
 
 }  // namespace
 
+void MovieRenderer::bakeBackground() {
+  background_ = QImage(host_, QImage::Format_RGB32);
+  background_.fill(Qt::black);
+  // The bottom layers that stop changing early are painted once, as they look once they
+  // have settled; frames before that paint them live.
+  firstLive_ = 0;
+  bakeFrame_ = 0;
+  while (firstLive_ < items_.size() && (items_[firstLive_].mode == Mode::Skip ||
+                                        items_[firstLive_].bakeable(movie_.frames))) {
+    if (items_[firstLive_].mode != Mode::Skip)
+      bakeFrame_ = std::max(bakeFrame_, items_[firstLive_].layer->transform.settledFrom());
+    ++firstLive_;
+  }
+  QPainter p(&background_);
+  p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+  for (size_t i = 0; i < firstLive_; ++i) {
+    const Item& it = items_[i];
+    if (it.mode == Mode::Skip) continue;
+    const double opacity = std::clamp(it.layer->transform.opacity.at(bakeFrame_), 0.0, 1.0);
+    if (opacity > 0) drawItem(p, it, bakeFrame_, layerTransform(*it.layer, bakeFrame_), opacity, nullptr);
+  }
+}
+
 void MovieRenderer::drawItem(QPainter& p, const Item& it, int frame, const QTransform& t,
                              double opacity, const QPainterPath* clip) const {
   const Layer& l = *it.layer;
@@ -357,7 +375,7 @@ void MovieRenderer::drawItem(QPainter& p, const Item& it, int frame, const QTran
     case Mode::Skip: break;
     case Mode::Sprite: placeImage(p, hostScale_, it.sprite, it.spriteRect, t, clip); break;
     case Mode::Glow:
-      p.setCompositionMode(QPainter::CompositionMode_Screen);
+      p.setCompositionMode(QPainter::CompositionMode_Plus);
       placeImage(p, hostScale_, it.sprite, it.spriteRect, t, clip);
       p.setCompositionMode(QPainter::CompositionMode_SourceOver);
       break;
@@ -383,7 +401,36 @@ void MovieRenderer::drawItem(QPainter& p, const Item& it, int frame, const QTran
       QBrush brush(it.texture);
       brush.setTransform(QTransform::fromScale(k, k) *
                          QTransform::fromTranslate(topLeft.x(), topLeft.y()) * t);
-      fillArea(p, hostScale_, it.outline, brush, t, clip);
+      if (!clip && t.type() <= QTransform::TxScale) {
+        // Qt's scaled-picture path is much quicker than a texture fill, so the picture is
+        // placed with it piece by piece; only rounded corners need the texture fill.
+        const QRectF source((it.content.topLeft() - topLeft) / k, it.content.size() / k);
+        const QRectF& c = it.content;
+        const double r = std::min({l.radius, c.width() / 2, c.height() / 2});
+        auto piece = [&](const QRectF& area, bool corner) {
+          p.save();
+          p.setTransform(t * hostScale_);
+          p.setClipRect(area, Qt::IntersectClip);
+          if (corner)
+            fillArea(p, hostScale_, it.outline, brush, t, nullptr);
+          else
+            p.drawImage(c, it.texture, source);
+          p.restore();
+        };
+        if (r <= 0) {
+          p.setTransform(t * hostScale_);
+          p.drawImage(c, it.texture, source);
+        } else {
+          piece(QRectF(c.left(), c.top() + r, c.width(), c.height() - 2 * r), false);
+          piece(QRectF(c.left() + r, c.top(), c.width() - 2 * r, r), false);
+          piece(QRectF(c.left() + r, c.bottom() - r, c.width() - 2 * r, r), false);
+          for (QPointF corner : {c.topLeft(), QPointF(c.right() - r, c.top()),
+                                 QPointF(c.left(), c.bottom() - r), c.bottomRight() - QPointF(r, r)})
+            piece(QRectF(corner, QSizeF(r, r)), true);
+        }
+      } else {
+        fillArea(p, hostScale_, it.outline, brush, t, clip);
+      }
       if (!it.ring.isEmpty()) fillArea(p, hostScale_, it.ring, l.border.color, t, clip);
       break;
     }
@@ -421,11 +468,17 @@ void MovieRenderer::drawItem(QPainter& p, const Item& it, int frame, const QTran
 
 void MovieRenderer::drawSoftMasked(QPainter& p, const Item& it, int frame, const QTransform& t,
                                    double opacity) const {
-  const QTransform device = t * hostScale_;
-  const QRect region = device.mapRect(it.bounds).toAlignedRect().adjusted(-2, -2, 2, 2) &
+  // The fully shown part is drawn directly; only the soft band goes through the scratch
+  // picture, where the ramp is applied.
+  const Mask& mask = it.layer->mask;
+  const double progress = mask.progress.at(frame);
+  const SoftSplit split = softLinearSplit(mask, progress);
+  if (!split.solid.isEmpty()) drawItem(p, it, frame, t, opacity, &split.solid);
+
+  const QRect region = (t * hostScale_).mapRect(it.bounds).toAlignedRect().adjusted(-2, -2, 2, 2) &
+                       hostScale_.mapRect(split.band.boundingRect()).toAlignedRect() &
                        QRect(QPoint(0, 0), host_);
   if (region.isEmpty()) return;
-  if (scratch_.size() != host_) scratch_ = QImage(host_, QImage::Format_ARGB32_Premultiplied);
   {
     QPainter s(&scratch_);
     s.setCompositionMode(QPainter::CompositionMode_Source);
@@ -433,11 +486,11 @@ void MovieRenderer::drawSoftMasked(QPainter& p, const Item& it, int frame, const
     s.setCompositionMode(QPainter::CompositionMode_SourceOver);
     s.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     s.setClipRect(region);
-    drawItem(s, it, frame, t, 1.0, nullptr);
+    drawItem(s, it, frame, t, 1.0, &split.band);
     s.setOpacity(1);
     s.setCompositionMode(QPainter::CompositionMode_DestinationIn);
     s.setTransform(QTransform());
-    QBrush ramp(softLinearGradient(it.layer->mask, it.layer->mask.progress.at(frame)));
+    QBrush ramp(softLinearGradient(mask, progress));
     ramp.setTransform(hostScale_);
     s.fillRect(region, ramp);
   }
@@ -446,9 +499,32 @@ void MovieRenderer::drawSoftMasked(QPainter& p, const Item& it, int frame, const
   p.drawImage(region.topLeft(), scratch_, region);
 }
 
+// True when the item paints every pixel of the canvas opaquely at this frame, so nothing
+// below it needs painting (the opening picture at the start of every movie).
+bool MovieRenderer::coversCanvas(const Item& it, int frame) const {
+  const Layer& l = *it.layer;
+  if (it.mode != Mode::Sprite || l.kind != LayerKind::Picture || !l.drawnAt(frame)) return false;
+  if (it.content != QRectF(0, 0, kCanvasWidth, kCanvasHeight) || l.radius > 0) return false;
+  if (l.mask.kind != MaskKind::None && !(l.mask.invert && l.mask.progress.at(frame) <= 0))
+    return false;
+  const Transform& t = l.transform;
+  return t.opacity.at(frame) >= 1 && t.x.at(frame) == 0 && t.y.at(frame) == 0 &&
+         t.scale.at(frame) == 1 && t.scaleX.at(frame) == 1 && t.scaleY.at(frame) == 1 &&
+         t.rotation.at(frame) == 0 && t.turn.at(frame) == 0;
+}
+
 void MovieRenderer::render(int frame, double fade, QImage& target) const {
   frame = std::clamp(frame, 0, std::max(0, movie_.frames - 1));
-  if (target.size() == background_.size() && target.format() == background_.format()) {
+  const bool baked = frame >= bakeFrame_;
+  size_t first = baked ? firstLive_ : 0;
+  for (size_t i = items_.size(); i-- > first;)
+    if (coversCanvas(items_[i], frame)) {
+      first = i;
+      break;
+    }
+  if (!baked) {
+    target.fill(Qt::black);
+  } else if (target.size() == background_.size() && target.format() == background_.format()) {
     std::memcpy(target.bits(), background_.constBits(), size_t(background_.sizeInBytes()));
   } else {
     QPainter copy(&target);
@@ -458,21 +534,26 @@ void MovieRenderer::render(int frame, double fade, QImage& target) const {
   QPainter p(&target);
   p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
   p.setPen(Qt::NoPen);
-  for (size_t i = firstLive_; i < items_.size(); ++i) {
+  for (size_t i = first; i < items_.size(); ++i) {
     const Item& it = items_[i];
     const Layer& l = *it.layer;
     if (it.mode == Mode::Skip || !l.drawnAt(frame)) continue;
     const double opacity = std::clamp(l.transform.opacity.at(frame), 0.0, 1.0);
     if (opacity <= 0.001) continue;
     const QTransform t = layerTransform(l, frame);
-    if (l.mask.kind == MaskKind::None) {
+    // A mask that shows all or nothing costs nothing.
+    const double progress = std::clamp(l.mask.progress.at(frame), 0.0, 1.0);
+    const bool hidesNothing = l.mask.kind == MaskKind::None ||
+                              (l.mask.invert ? progress <= 0 : progress >= 1);
+    const bool hidesAll = l.mask.kind != MaskKind::None &&
+                          (l.mask.invert ? progress >= 1 : progress <= 0);
+    if (hidesAll) continue;
+    if (hidesNothing) {
       drawItem(p, it, frame, t, opacity, nullptr);
     } else if (maskIsSoft(l.mask)) {
-      const double progress = l.mask.progress.at(frame);
-      if (progress >= 1 && !l.mask.invert) drawItem(p, it, frame, t, opacity, nullptr);
-      else if (progress > 0 || l.mask.invert) drawSoftMasked(p, it, frame, t, opacity);
+      drawSoftMasked(p, it, frame, t, opacity);
     } else {
-      const QPainterPath region = maskRegion(l.mask, l.mask.progress.at(frame));
+      const QPainterPath region = maskRegion(l.mask, progress);
       if (!region.isEmpty()) drawItem(p, it, frame, t, opacity, &region);
     }
   }

@@ -34,6 +34,7 @@ class MovieRenderer {
   void bakeBackground();
   void drawItem(QPainter& p, const Item& item, int frame, const QTransform& t, double opacity,
                 const QPainterPath* clip) const;
+  bool coversCanvas(const Item& item, int frame) const;
   void drawSoftMasked(QPainter& p, const Item& item, int frame, const QTransform& t,
                       double opacity) const;
 
@@ -41,7 +42,8 @@ class MovieRenderer {
   QSize host_;
   QTransform hostScale_;
   std::vector<Item> items_;
-  size_t firstLive_ = 0;          // items below this are baked into background_
+  size_t firstLive_ = 0;          // items below this are baked into background_ ...
+  int bakeFrame_ = 0;             // ... which is valid from this frame on
   QImage background_;
   mutable QImage scratch_;        // soft-edged masks are composed here
 };

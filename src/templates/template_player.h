@@ -46,7 +46,9 @@ class TemplatePlayer {
   // movie's folder, "pic/picture_0.rar" two levels above it), shows frame 0 and issues the
   // FSCommand "picture_0" before returning. Throws Error naming the file when the movie
   // cannot be read, does not parse, or names an unknown layer kind; the player then holds
-  // no movie (TotalFrames() == 0, paint() gives black).
+  // no movie (TotalFrames() == 0, paint() gives black). Loading takes a while (pictures are
+  // decoded and pre-scaled); the last three loads are kept and reused while the movie and
+  // picture files stay byte for byte the same.
   void setMovie(const QString& path);
   QString Movie() const;
 

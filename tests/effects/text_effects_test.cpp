@@ -173,6 +173,15 @@ TEST(AddTextEffect, StoresTheRowWithUnsetEndAndStyles) {
   EXPECT_EQ(fx.editor.display().row(0), shown);
 }
 
+TEST(AddTextEffect, TheWindowsDefaultsAddAWhiteCaptionAtTheStart) {
+  Fixture fx;
+  ASSERT_FALSE(fx.editor.add(DefaultTextEffectForm()).has_value());
+  EXPECT_EQ(fx.editor.rows().row(0),
+            (QStringList{"此处输入文字", "00:00", "暂无", "tingzhi", "zuoshangxiangyouxia", "0",
+                         "0", "从左上向右下", "clWhite", "黑体", "10", "0", "0", "0",
+                         "16777215"}));
+}
+
 TEST(AddTextEffect, CheckedStylesStoreTheirWords) {
   Fixture fx;
   TextEffectForm f = validForm();
@@ -269,6 +278,8 @@ TEST(DragTextEffects, DroppingBelowTheLastRowMovesTheRowsToTheEndInOrder) {
   fx.editor.pressMouse(rowY(0));
   EXPECT_EQ(fx.editor.ghost().count(), 2);
   fx.editor.moveMouse(20, rowY(6), 400, 200);
+  EXPECT_EQ(fx.editor.ghostGeometry().topLeft(), QPoint(10, rowY(6) + 2));
+  EXPECT_EQ(fx.editor.ghostGeometry().height(), 2 * 17);
   fx.editor.releaseMouse(rowY(6));
   EXPECT_EQ(fx.order(), QStringList({"b", "d", "a", "c"}));
   EXPECT_EQ(fx.editor.display().cell(3, 0), "c");

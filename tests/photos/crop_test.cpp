@@ -3,7 +3,10 @@
 
 #include "photo_fixtures.h"
 #include "photos/crop_geometry.h"
+#include "photos/jpeg_decoder.h"
+#include "photos/jpeg_encoder.h"
 #include "photos/photo_renderer.h"
+#include "photos/picture_memory.h"
 #include "photos/staging.h"
 
 namespace solvane {
@@ -47,17 +50,24 @@ TEST_P(CropGeometryTest, ScalesCoversAndCutsAsTheSettingsSay) {
   const int k = std::max(1, std::max(c.photo.width(), c.photo.height()) / 400);
   const QByteArray bytes = test::jpegBytes(test::quadrantPicture(c.photo.width() / k,
                                                                  c.photo.height() / k));
-  const QImage out = cropPicture(DecodedPhoto(bytes, g.scaled, "p.jpg"), g);
-  ASSERT_EQ(out.size(), c.canvas);
-  const int r = c.canvas.width() - 3, b = c.canvas.height() - 3;
-  std::vector<QPoint> samples{{2, 2}, {r, 2}, {2, b}, {r, b}, {c.canvas.width() / 3, b}};
-  if (g.scaled.height() + 5 < c.canvas.height()) samples.push_back({10, g.scaled.height() + 5});
-  for (QPoint p : samples) {
-    if (nearQuadrantEdge(p, g.scaled)) continue;
-    const bool inside = p.x() < g.scaled.width() && p.y() < g.scaled.height();
-    const QColor want = inside ? quadrantAt(p, g.scaled) : QColor(Qt::black);
-    EXPECT_TRUE(test::near(out.pixelColor(p), want))
-        << "at " << p.x() << "," << p.y() << " got " << out.pixelColor(p).name().toStdString();
+  // Once with pictures of their own, once in reused memory (where the kept part is a view).
+  PictureMemory memory;
+  for (PictureMemory* m : {static_cast<PictureMemory*>(nullptr), &memory}) {
+    const DecodedPhoto photo(bytes, g.scaled, "p.jpg", m);
+    const QByteArray encoded = encodeJpeg(cropPicture(photo, g));
+    const QImage out = decodeJpeg(encoded, {}, "out.jpg").picture;
+    ASSERT_EQ(out.size(), c.canvas);
+    const int r = c.canvas.width() - 3, b = c.canvas.height() - 3;
+    std::vector<QPoint> samples{{2, 2}, {r, 2}, {2, b}, {r, b}, {c.canvas.width() / 3, b}};
+    if (g.scaled.height() + 5 < c.canvas.height()) samples.push_back({10, g.scaled.height() + 5});
+    for (QPoint p : samples) {
+      if (nearQuadrantEdge(p, g.scaled)) continue;
+      const bool inside = p.x() < g.scaled.width() && p.y() < g.scaled.height();
+      const QColor want = inside ? quadrantAt(p, g.scaled) : QColor(Qt::black);
+      EXPECT_TRUE(test::near(out.pixelColor(p), want))
+          << (m ? "reused memory" : "own pictures") << " at " << p.x() << "," << p.y()
+          << " got " << out.pixelColor(p).name().toStdString();
+    }
   }
 }
 

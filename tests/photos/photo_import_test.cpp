@@ -141,6 +141,18 @@ TEST_F(PhotoImport, SecondImportAddsInstancesAndLeavesEarlierOnesUntouched) {
   EXPECT_EQ(project.ListView_daoruxiangpianchuli.count(), 3);
 }
 
+TEST_F(PhotoImport, FreeSlotsFollowTheProjectCropSettings) {
+  const QString free = ws.libraryRoot() + "/free.rar";
+  write_package(free, "free movie");
+  project.ListView_hengzhaopian.clear();
+  project.ListView_hengzhaopian.append(test::catalogRow(5, 1, 1, 0, free, "|0|", "|0|"));
+  run({photo("wide.jpg", 200, 100)});
+  EXPECT_EQ(photoUprightSize(staging::slotPicture(ws, "1", "picture_1")), QSize(1920, 1080));
+  project.crop_settings.landscape = CropSettings::Landscape::moren;
+  run({photo("wide2.jpg", 200, 100)});
+  EXPECT_EQ(photoUprightSize(staging::slotPicture(ws, "2", "picture_1")), QSize(1920, 960));
+}
+
 TEST_F(PhotoImport, PhonePortraitIsImportedUprightAsPortrait) {
   run({photo("phone.jpg", 160, 120, 6)});
   const Table& photos = project.ListView_daoruxiangpian;
@@ -178,26 +190,48 @@ TEST_F(PhotoImport, BadFilesAreLeftOutWithReasonsAndTheRestIsImported) {
   huge[sof + 7] = char(0x2E), huge[sof + 8] = char(0xE0);  // 12000 wide
   test::writeFile(dir / "in/huge.jpg", huge);
   test::writeFile(dir / "in/late.jpg", damagedLaterScan());
-  const QString missing = dir.qpath() + "/in/missing.jpg";
-  const QStringList files{photo("ok1.jpg", 160, 120), dir.qpath() + "/in/picture.jpg",
-                          dir.qpath() + "/in/empty.jpg", missing,
-                          dir.qpath() + "/in/cut.jpg", dir.qpath() + "/in/huge.jpg",
-                          photo("ok2.jpg", 120, 160), dir.qpath() + "/in/late.jpg"};
+  // Busy content, so that picture data make up most of the file.
+  QImage busy = test::quadrantPicture(256, 192);
+  for (int y = 0; y < busy.height(); ++y)
+    for (int x = 0; x < busy.width(); ++x)
+      if ((x * 7 + y * 13) % 5 == 0) busy.setPixel(x, y, 0xff000000 | uint(x * y * 2654435761u) >> 8);
+  const QByteArray busyJpeg = test::jpegBytes(busy);
+  test::writeFile(dir / "in/mostly.jpg", busyJpeg.left(busyJpeg.size() * 85 / 100));
+  test::writeFile(dir / "in/little.jpg", busyJpeg.left(busyJpeg.size() * 25 / 100));
+  QDir().mkpath(dir.qpath() + "/in/folder.jpg");
+  const QString in = dir.qpath() + "/in/";
+  const QStringList files{photo("ok1.jpg", 160, 120), in + "picture.jpg", in + "empty.jpg",
+                          in + "missing.jpg",          in + "cut.jpg",     in + "huge.jpg",
+                          photo("ok2.jpg", 120, 160),  in + "late.jpg",    in + "mostly.jpg",
+                          in + "little.jpg",           in + "folder.jpg"};
 
   const PhotoImportResult result = run(files);
-  EXPECT_EQ(result.imported, 2);
-  EXPECT_EQ(result.leftOut, files.mid(1, 5) + QStringList{files[7]});
-  for (const char* part : {"picture.jpg: not a JPEG file (starts with 89 50 4E 47)",
-                           "empty.jpg: the file is empty", "missing.jpg", "cut.jpg: the file is cut short",
-                           "huge.jpg: the picture is 12000 × 10000 pixels", "late.jpg: damaged JPEG data"})
+  EXPECT_EQ(result.imported, 3);
+  EXPECT_EQ(result.leftOut, files.mid(1, 5) + (QStringList{files[7], files[9], files[10]}));
+  for (const char* part :
+       {"picture.jpg: not a JPEG file (starts with 89 50 4E 47)", "empty.jpg: the file is empty",
+        "missing.jpg: cannot open", "cut.jpg: the file is cut short before its picture data",
+        "huge.jpg: the picture is 12000 × 10000 pixels", "late.jpg: damaged JPEG data",
+        "little.jpg: the file is cut short; only", "folder.jpg: is a folder"})
     EXPECT_TRUE(result.message.contains(QString::fromUtf8(part))) << part << "\n"
                                                                   << result.message.toStdString();
   const Table& photos = project.ListView_daoruxiangpian;
-  ASSERT_EQ(photos.count(), 2);
+  ASSERT_EQ(photos.count(), 3);
   EXPECT_EQ(photos.cell(1, photo_col::file_name), "ok2");
   EXPECT_EQ(photos.cell(1, photo_col::template_folder), "2");
-  EXPECT_EQ(filesBelow(staging::instanceFolder(ws, "3")), QStringList{});
-  EXPECT_FALSE(QFile::exists(staging::thumbnailFile(ws, 3)));
+  EXPECT_EQ(photos.cell(2, photo_col::file_name), "mostly");
+  // The part of the truncated photograph that is present is staged: its top-left is red.
+  const QImage slot = decodeJpeg(test::readFile(staging::slotPicture(ws, "3", "picture_1").toStdString()),
+                                 {}, "s").picture;
+  long red = 0, others = 0;
+  for (int y = 10; y < 60; ++y)
+    for (int x = 10; x < 60; ++x) {
+      red += qRed(slot.pixel(x, y));
+      others += qGreen(slot.pixel(x, y)) + qBlue(slot.pixel(x, y));
+    }
+  EXPECT_GT(red, others) << "mostly red where the photograph is red";
+  EXPECT_EQ(filesBelow(staging::instanceFolder(ws, "4")), QStringList{});
+  EXPECT_FALSE(QFile::exists(staging::thumbnailFile(ws, 4)));
 }
 
 TEST_F(PhotoImport, BatchOfOnlyBadFilesChangesNothing) {

@@ -6,6 +6,7 @@
 
 #include "model/error.h"
 #include "photo_fixtures.h"
+#include "photos/exif_orientation.h"
 #include "photos/jpeg_decoder.h"
 #include "photos/photo_renderer.h"
 #include "support/fixtures.h"
@@ -51,6 +52,24 @@ INSTANTIATE_TEST_SUITE_P(
                       CornerCase{6, {48, 64}, kBlue, kRed, kYellow, kGreen},
                       CornerCase{7, {48, 64}, kYellow, kGreen, kBlue, kRed},
                       CornerCase{8, {48, 64}, kGreen, kYellow, kRed, kBlue}));
+
+TEST(ExifOrientation, ReadsEitherByteOrderAndIgnoresDamagedBlocks) {
+  auto exif = [](QByteArray tiff) { return QByteArray("Exif\0\0", 6) + tiff; };
+  const QByteArray little("II\x2A\x00\x08\x00\x00\x00\x01\x00\x12\x01\x03\x00\x01\x00\x00\x00"
+                          "\x08\x00\x00\x00\x00\x00\x00\x00", 26);
+  struct Case { QByteArray payload; int orientation; };
+  const Case cases[] = {
+      {exif(little), 8},
+      {exif(little.left(12)), 1},                                     // entry cut off
+      {exif(QByteArray(little).replace(0, 2, "XX")), 1},              // no byte order
+      {exif(QByteArray(little).replace(18, 1, "\x09")), 1},           // no such orientation
+      {exif(QByteArray(little).replace(4, 1, "\x70")), 1},            // IFD beyond the block
+      {QByteArray("http://ns.adobe.com/xap/1.0/"), 1},                // XMP, not EXIF
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(exifOrientation(reinterpret_cast<const unsigned char*>(c.payload.constData()),
+                              static_cast<std::size_t>(c.payload.size())), c.orientation);
+}
 
 TEST(JpegDecoding, UsesTheSmallestDctScaleThatCoversTheRequest) {
   const QByteArray bytes = jpegBytes(quadrantPicture(800, 600));

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "converter_test_album.h"
+#include "model/error.h"
 #include "render/converter.h"
 #include "support/fixtures.h"
 #include "support/media_fixtures.h"
@@ -135,6 +136,18 @@ TEST(ConverterFailure, UnknownOutputEndingIsRefusedBeforeAnythingIsRead) {
   EXPECT_EQ(result.error, mcl_error::kSettings);
   EXPECT_NE(result.errorText.indexOf(".xyz"), -1);
   EXPECT_EQ(result.videoFunctionCalls, 0);
+}
+
+TEST(ConverterFailure, ExceptionFromTheFrameStepEndsTheConversionWithoutAnAlbum) {
+  ScratchDir dir;
+  test::AlbumSpec spec;
+  spec.preset = FormatPreset::Dvd;
+  spec.pictures = 40;
+  spec.onFrame = [](Converter&, int i) {
+    if (i == 6) throw Error(std::string("the template player stopped"));
+  };
+  EXPECT_THROW(test::convertAlbum(spec, dir / "album.mpg", dir / "frame.bmp"), Error);
+  EXPECT_EQ(leftovers(dir.path()), std::vector<std::string>{});
 }
 
 TEST(ConverterFailure, NothingToConvertIsAnErrorWithoutOutput) {

@@ -1,4 +1,6 @@
 // The conversion job: format table, progress list, finishing and the stop command.
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 #include "converter_test_album.h"
@@ -107,20 +109,22 @@ TEST_F(ConversionJobTest, FinishedAlbumLogsItsLinesAndArmsTheFinishingOnce) {
   ConversionJob job(workspace_, window_.host(), handoff_);
   window_.job = &job;
   test::makeToneWav(dir_ / "song.wav", 0.5, 8000, 1);
-  AlbumOrder o = order(5);
+  AlbumOrder o = order(26);
   o.ListBox_Audio << QString::fromStdString((dir_ / "song.wav").string());
   job.ConvertAlbum(o);
 
   const QStringList& lines = job.lstProgress();
   ASSERT_GE(lines.size(), 6);
-  EXPECT_EQ(lines[0], "Total frames:  5");
+  EXPECT_EQ(lines[0], "Total frames:  26");
   EXPECT_EQ(lines[1], "Total samples: 4000");
   EXPECT_EQ(lines[2], "Starting conversion...");
   EXPECT_EQ(lines[3], "Preparing conversion...");
+  const QStringList counts = lines.filter(QRegularExpression("^Frame: \\d+, Sample: \\d+, Time Left: \\d\\d:\\d\\d:\\d\\d$"));
+  EXPECT_EQ(counts.size(), 1) << lines.join("\n").toStdString();
   EXPECT_TRUE(lines.contains("Multiplexing done: 100%"));
   EXPECT_TRUE(lines[lines.size() - 2].startsWith("Processing time: 00:00:")) << lines[lines.size() - 2].toStdString();
   EXPECT_EQ(lines.last(), "Conversion ended.");
-  EXPECT_EQ(window_.frameSteps, 5);
+  EXPECT_EQ(window_.frameSteps, 26);
   EXPECT_EQ(window_.arms, 1);
   const test::MediaFacts facts = test::readMedia(dir_ / "album.mpg");
   EXPECT_EQ(facts.video.width, 1280);
@@ -161,6 +165,23 @@ TEST_F(ConversionJobTest, StopAbortsTheConversionAndFinishesOnceWithTheFolderOpe
   EXPECT_NE(job.lstProgress()[job.lstProgress().size() - 2].indexOf("removed"), -1);
   job.FinishAlbum();  // a late timer does nothing more
   EXPECT_EQ(window_.closes, 1);
+}
+
+TEST_F(ConversionJobTest, StopBeforeTheConversionStartsWritesNothing) {
+  ConversionHost host = window_.host();
+  ConversionJob* jobPointer = nullptr;
+  host.lineAdded = [&](const QString& line) {
+    if (line == "Starting conversion...") jobPointer->StopCommand();
+  };
+  ConversionJob job(workspace_, host, handoff_);
+  jobPointer = &job;
+  window_.job = &job;
+  job.ConvertAlbum(order(10));
+  EXPECT_EQ(window_.frameSteps, 0);
+  EXPECT_EQ(window_.closes, 1);
+  EXPECT_EQ(window_.arms, 1);
+  EXPECT_EQ(job.lstProgress().last(), "Conversion ended.");
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "album.mpg"));
 }
 
 TEST_F(ConversionJobTest, ErrorIsLoggedOnceAndTheAlbumStillFinishes) {

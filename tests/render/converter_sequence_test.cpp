@@ -191,6 +191,21 @@ TEST(ConverterSound, SilenceFillsWhenTheSongsAreShorterThanThePictures) {
   EXPECT_NEAR(facts.video.seconds(), 2.0, 0.04);
 }
 
+TEST(ConverterSound, SongsWithoutPicturesPlayOverBlack) {
+  ScratchDir dir;
+  test::makeToneMp3(dir / "song.mp3", 0.8, 44100, 2);
+  test::AlbumSpec spec;
+  spec.preset = FormatPreset::Svcd;
+  spec.pictures = 0;
+  spec.songs = {dir / "song.mp3"};
+  ASSERT_TRUE(test::convertAlbum(spec, dir / "album.mpg", dir / "frame.bmp").ok);
+  const test::MediaFacts facts = test::readMedia(dir / "album.mpg", {5});
+  EXPECT_NEAR(double(facts.audio.samples) / facts.audio.sampleRate, 0.8, 0.1);
+  EXPECT_NEAR(facts.video.seconds(), 0.8, 0.1);
+  ASSERT_EQ(facts.pictures.size(), 1u);
+  EXPECT_LE(test::colourDistance(facts.pictures[0].pixel(100, 100), qRgb(0, 0, 0)), 8);
+}
+
 TEST(ConverterSound, SampleCountOfTheSoundListAddsTheSongs) {
   ScratchDir dir;
   test::makeToneWav(dir / "a.wav", 1.0, 22050, 1);

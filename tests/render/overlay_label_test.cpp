@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "render/label_font.h"
-#include "render/overlay_label.h"
+#include "lyrics/text_fonts.h"
 #include "model/table.h"
+#include "render/overlay_label.h"
 #include "render/overlay_panel.h"
 #include "support/overlay_fixtures.h"
 
@@ -19,7 +19,7 @@ using test::grey;
 
 OverlayLabel makeLabel(const QString& text, QColor colour, int points = 40) {
   OverlayLabel label;
-  label.setFont(LabelFont({QStringLiteral("黑体"), points}));
+  label.setFont(fontAtPoints(QStringLiteral("黑体"), points));
   label.setColor(colour);
   label.setText(text);
   label.fitToText();
@@ -99,7 +99,7 @@ TEST(OverlayPanel, DrawsInStackingOrderAndHidesEverything) {
   OverlayPanel panel;
   Table none;
   for (OverlayLabel* l : {&panel.Label_LRC, &panel.Label_ksc_A1}) {
-    l->setFont(LabelFont({QStringLiteral("黑体"), 60}));
+    l->setFont(fontAtPoints(QStringLiteral("黑体"), 60));
     l->setText(QStringLiteral("■■■"));
     l->fitToText();
     l->move(QPoint(10, 10));
@@ -123,13 +123,6 @@ TEST(OverlayPanel, DrawsInStackingOrderAndHidesEverything) {
   EXPECT_EQ(bare, grey(400, 200, 0));
   panel.showAll(none);
   EXPECT_TRUE(panel.Label_LRC.visible());
-}
-
-TEST(LabelFont, ColourCellsAreBlueGreenRed) {
-  EXPECT_EQ(ColorFromCell("16711680"), QColor(0, 0, 255));
-  EXPECT_EQ(ColorFromCell("255"), QColor(255, 0, 0));
-  EXPECT_EQ(ColorFromCell("16777215"), QColor(255, 255, 255));
-  EXPECT_EQ(ColorFromCell("garbage"), QColor(255, 255, 255));
 }
 
 }  // namespace

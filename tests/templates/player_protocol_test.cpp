@@ -18,11 +18,14 @@ using test::ScratchDir;
 // A movie that uses every kind of layer, mask and motion, so that purity and seeking are
 // checked against all of them. Slot 1 ends at rest in [100,100,800,450]; slot 2 in
 // [1000,500,600,400]; particles stay in the bottom band; the opening picture wipes away
-// in frames 0 ... 12.
+// in frames 0 ... 12; the outline settles at frame 10, so later frames start from a
+// background painted once.
 const char* kRichMovie = R"({
   "format": "solvane-movie", "version": 1, "frames": 40,
   "layers": [
     {"kind": "gradient", "stops": [[0, "#204060"], [1, "#102030"]]},
+    {"kind": "shape", "shape": "rounded_rect", "box": [40, 40, 1840, 1000], "radius": 20,
+     "stroke": {"width": 3, "color": "#ffffff80"}, "opacity": [[0, 0], [10, 1]]},
     {"kind": "glow", "box": [1500, 0, 400, 400], "color": "#ffeeaa", "x": [[0, -40], [39, 40]]},
     {"kind": "shape", "shape": "star", "box": [1700, 100, 100, 100], "color": "#ffd700",
      "rotation": [[0, 0], [39, 90, "linear"]]},
@@ -184,6 +187,43 @@ TEST(TemplatePlayerPictures, MissingOrUnreadablePicturesLeaveTheirPlaceEmptyAndA
   const QImage last = frameAt(player, 39);
   EXPECT_TRUE(test::closeColour(last.pixel(500, 325), kSlot1.rgb())) << "other slots still shown";
   EXPECT_FALSE(test::closeColour(last.pixel(1300, 700), kSlot2.rgb()));
+}
+
+TEST(TemplatePlayerPictures, AnOpeningPictureStillInBitmapFormIsShown) {
+  RichStage stage;
+  QImage bitmap(1920, 1080, QImage::Format_RGB32);
+  bitmap.fill(kOpening);
+  ASSERT_TRUE(bitmap.save(QString::fromStdString(stage.movie.openingPicture.string()), "BMP"));
+  TemplatePlayer player;
+  player.setMovie(stage.movie.moviePath);
+  EXPECT_TRUE(player.missingPictures().isEmpty());
+  EXPECT_TRUE(test::closeColour(frameAt(player, 0).pixel(960, 540), kOpening.rgb()));
+}
+
+TEST(TemplatePlayerPictures, LoadingAgainPicksUpPicturesThatChangedAndReportsAgain) {
+  RichStage stage;
+  std::filesystem::remove(stage.movie.slotPicture(2));
+  TemplatePlayer player;
+  int commands = 0, warnings = 0;
+  player.setFSCommandHandler([&](const QString&, const QString&) { ++commands; });
+  player.setPictureWarningHandler([&](const QString&, const QString&) { ++warnings; });
+  player.setMovie(stage.movie.moviePath);
+  player.setMovie(stage.movie.moviePath);
+  EXPECT_EQ(commands, 2);
+  EXPECT_EQ(warnings, 2) << "the same missing file is reported at every load";
+  EXPECT_EQ(player.missingPictures().size(), 1);
+
+  // The next movie's opening picture and a replaced slot picture arrive under the same names.
+  const QColor opening2("#e0e020"), slot1b("#20e0e0");
+  test::writeJpeg(stage.movie.openingPicture, {1920, 1080}, opening2);
+  test::writeJpeg(stage.movie.slotPicture(1), {800, 450}, slot1b);
+  test::writeJpeg(stage.movie.slotPicture(2), {600, 400}, kSlot2);
+  player.setMovie(stage.movie.moviePath);
+  EXPECT_TRUE(player.missingPictures().isEmpty());
+  EXPECT_TRUE(test::closeColour(frameAt(player, 0).pixel(960, 540), opening2.rgb()));
+  const QImage last = frameAt(player, 39);
+  EXPECT_TRUE(test::closeColour(last.pixel(500, 325), slot1b.rgb()));
+  EXPECT_TRUE(test::closeColour(last.pixel(1300, 700), kSlot2.rgb()));
 }
 
 TEST(TemplatePlayerMovieErrors, BadMoviesAreRejectedWithTheFileNamed) {

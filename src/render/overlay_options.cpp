@@ -1,0 +1,91 @@
+#include "render/overlay_options.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include "effects/text_effect_editor.h"
+#include "lyrics/colour_names.h"
+#include "lyrics/lyric_styles.h"
+#include "lyrics/lyric_words.h"
+#include "model/error.h"
+#include "model/project.h"
+#include "render/overlay_panel.h"
+
+namespace solvane {
+namespace {
+
+const QString kBar = QStringLiteral("|");
+
+QString lyricTypeWord(const QString& value) {
+  if (value == QLatin1String("lrc")) return word::shiyong_lrc;
+  if (value == QLatin1String("ksc")) return word::shiyong_ksc;
+  if (value == QLatin1String("both")) return word::shiyong_lrcksc;
+  throw Error(QStringLiteral("--lyric-type %1: choose lrc, ksc or both").arg(value));
+}
+
+// "TIME|ENTRY|TEXT[|SIZE[|COLOUR[|FONT]]]" as the window's controls would hold it.
+TextEffectForm captionForm(const QString& spec) {
+  const QStringList parts = spec.split(kBar);
+  const QString where = QStringLiteral("--text \"%1\": ").arg(spec);
+  if (parts.size() < 3 || parts.size() > 6)
+    throw Error(where + QStringLiteral("write TIME|ENTRY|TEXT[|SIZE[|COLOUR[|FONT]]]"));
+
+  static const QRegularExpression time(QStringLiteral("^([0-5][0-9]):([0-5][0-9])$"));
+  const QRegularExpressionMatch m = time.match(parts[0]);
+  if (!m.hasMatch()) throw Error(where + QStringLiteral("the time is mm:ss, 00:00 to 59:59"));
+
+  TextEffectForm form;
+  form.minuteEntry = m.captured(1) + QStringLiteral("  分");
+  form.secondEntry = m.captured(2) + QStringLiteral("  秒");
+  bool ok = false;
+  form.effectEntry = parts[1].toInt(&ok);
+  if (!ok || form.effectEntry < 1 || form.effectEntry > 30)
+    throw Error(where + QStringLiteral("the effect is a number from 1 to 30"));
+  form.text = parts[2];
+  form.fontSize = parts.value(3, QStringLiteral("10"));
+  if (!styleFontSizes().contains(form.fontSize))
+    throw Error(where + QStringLiteral("the size is a number from 10 to 40"));
+  form.colorName = parts.value(4, QStringLiteral("clWhite"));
+  const std::optional<int> colour = colourValue(form.colorName);
+  if (!colour)
+    throw Error(where + QStringLiteral("unknown colour %1 (for example clWhite, clYellow)")
+                            .arg(form.colorName));
+  form.colorValue = QString::number(*colour);
+  form.fontName = parts.value(5, QStringLiteral("黑体"));
+  return form;
+}
+
+}  // namespace
+
+QString overlayUsage() {
+  return QStringLiteral(
+      "  --text \"TIME|ENTRY|TEXT[|SIZE[|COLOUR[|FONT]]]\"\n"
+      "                     a caption that enters at TIME (mm:ss of the album) with effect\n"
+      "                     ENTRY (1-30, as in the text-effect window: 1 top-left to bottom-right,\n"
+      "                     2 left to right, 3 top to bottom, 4 right to left, ...); SIZE 10-40\n"
+      "                     (default 10), COLOUR a colour name (default clWhite), FONT (黑体)\n"
+      "  --karaoke FILE.ksc karaoke lyrics; the n-th file belongs to the n-th song\n"
+      "  --lyric-type lrc|ksc|both\n"
+      "                     which lyrics to draw when there are LRC and karaoke files (both)\n");
+}
+
+void applyOverlayOptions(Project& project, const OverlayOptions& options) {
+  // Everything is checked first, so a refused option leaves the project as it was.
+  const QString lyricType =
+      options.lyricType.isEmpty() ? QString() : lyricTypeWord(options.lyricType);
+  for (const QString& path : options.karaoke)
+    if (!QFileInfo(path).isFile())
+      throw Error(QStringLiteral("--karaoke %1: no such file").arg(path));
+  TextEffectEditor editor(project);
+  editor.open(kCanvasWidth, kCanvasHeight);
+  for (const QString& spec : options.texts)
+    if (const std::optional<QString> refused = editor.add(captionForm(spec)))
+      throw Error(QStringLiteral("--text \"%1\": %2").arg(spec, *refused));
+
+  for (const QString& path : options.karaoke)
+    appendKaraokeRow(project.suiListView_ksc, QFileInfo(path).absoluteFilePath());
+  if (!lyricType.isEmpty()) project.Edit1_shiyong_lrc_or_ksc = lyricType;
+  if (!options.texts.isEmpty()) editor.close(project);
+}
+
+}  // namespace solvane
