@@ -55,8 +55,9 @@ void importMedia(Project& project, const Workspace& workspace, const AlbumOption
                  const AlbumEvents& events, const JobControl& control) {
   const QStringList photos = expandPhotoArguments(options.photos);
   stage(events, QStringLiteral("导入相片 (%1)").arg(photos.size()));
+  // Cropping follows the project's crop settings, so they are in place before the import.
+  project.crop_settings = options.crops;
   PhotoImportOptions photoOptions;
-  photoOptions.crop = options.crops;
   const PhotoImportResult imported = importPhotos(project, workspace, photos, photoOptions, control);
   tell(events, imported.message);
 
