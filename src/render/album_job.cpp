@@ -55,9 +55,8 @@ void importMedia(Project& project, const Workspace& workspace, const AlbumOption
                  const AlbumEvents& events, const JobControl& control) {
   const QStringList photos = expandPhotoArguments(options.photos);
   stage(events, QStringLiteral("导入相片 (%1)").arg(photos.size()));
-  PhotoImportOptions photoOptions;
-  photoOptions.crop = options.crops;
-  const PhotoImportResult imported = importPhotos(project, workspace, photos, photoOptions, control);
+  project.crop_settings = options.crops;
+  const PhotoImportResult imported = importPhotos(project, workspace, photos, {}, control);
   tell(events, imported.message);
 
   if (!options.music.isEmpty()) {
