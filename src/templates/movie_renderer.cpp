@@ -454,7 +454,9 @@ void MovieRenderer::drawItem(QPainter& p, const Item& it, int frame, const QTran
         const double s = pt.size / it.spriteCanvas;
         QTransform m;
         m.translate(x, y);
-        m.rotate(pt.phase * 57.3 + l.spin * pt.speed * pt.spinSign * f);
+        // Round particles look the same at any angle; leaving them unturned is cheaper.
+        if (l.style != ParticleStyle::Bokeh && l.style != ParticleStyle::Snow)
+          m.rotate(pt.phase * 57.3 + l.spin * pt.speed * pt.spinSign * f);
         m.scale(s * flatten, s);
         p.setOpacity(opacity * alpha);
         const double half = it.spriteCanvas / 2;
