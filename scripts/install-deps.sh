@@ -14,6 +14,12 @@ if ((${#missing[@]} == 0)); then
 fi
 echo "Installing: ${missing[*]}"
 sudo_cmd=""
-if [[ $(id -u) -ne 0 ]]; then sudo_cmd="sudo"; fi
+if [[ $(id -u) -ne 0 ]]; then
+  if ! command -v sudo >/dev/null; then
+    echo "install-deps: run as root or install sudo to install: ${missing[*]}" >&2
+    exit 1
+  fi
+  sudo_cmd="sudo"
+fi
 $sudo_cmd apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"

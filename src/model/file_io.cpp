@@ -1,7 +1,12 @@
 #include "model/file_io.h"
 
+#include <atomic>
+#include <filesystem>
+#include <system_error>
+
+#include <unistd.h>
+
 #include <QFile>
-#include <QSaveFile>
 
 #include "model/error.h"
 
@@ -17,12 +22,27 @@ QByteArray readWholeFile(const QString& path) {
   return bytes;
 }
 
+// The rename makes the write all-or-nothing. There is deliberately no sync to disk: these
+// are working files of one run, written by the thousand, and a sync per file would cost
+// more than the writing itself.
 void writeWholeFile(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
+  static std::atomic<unsigned> counter{0};
+  const QString temporary =
+      QStringLiteral("%1.part-%2-%3").arg(path).arg(getpid()).arg(counter++);
+  QFile file(temporary);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
     throw Error(QStringLiteral("%1: cannot write (%2)").arg(path, file.errorString()));
-  if (file.write(bytes) != bytes.size() || !file.commit())
-    throw Error(QStringLiteral("%1: cannot write (%2)").arg(path, file.errorString()));
+  const bool written = file.write(bytes) == bytes.size() && file.flush();
+  const QString reason = file.errorString();
+  file.close();
+  std::error_code ec;
+  if (written && file.error() == QFileDevice::NoError)
+    std::filesystem::rename(temporary.toStdU16String(), path.toStdU16String(), ec);
+  if (!written || ec) {
+    QFile::remove(temporary);
+    throw Error(QStringLiteral("%1: cannot write (%2)")
+                    .arg(path, written ? QString::fromStdString(ec.message()) : reason));
+  }
 }
 
 }  // namespace solvane

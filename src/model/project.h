@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "effects/album_settings.h"
 #include "model/table.h"
 
 namespace solvane {
@@ -87,10 +88,23 @@ struct Project {
   static inline const QString Edit_kuozhanming_7 = QStringLiteral(".bmp");
 
   // --- Photo import and staging state ---------------------------------------------------
+  // "kai" while the staging folders must be reset before the next movie staging, "guan"
+  // once they have been; an import into an empty photo table sets "kai" again.
+  QString Edit_daoru_moban_kaishishiyong_kaiguan = QStringLiteral("kai");
+  // Grows with every staging run and every photo row it visits, so each unpacking uses a
+  // new intermediate file name.
+  QString Edit_wj_1_jy_leijia = QStringLiteral("0");
+  // Workspace folder prefix of the instance folders ("...tp_wjj_"), set once instances exist.
+  QString Edit_str_mulu1;
 
   // --- Music, lyric and karaoke state ---------------------------------------------------
+  // Which lyrics an album draws: "shiyong_lrc", "shiyong_ksc" or "shiyong_lrcksc" (both).
+  QString Edit1_shiyong_lrc_or_ksc = QStringLiteral("shiyong_lrcksc");
 
   // --- Text effect and album settings state ---------------------------------------------
+  LoopOptions album_loops;              // album-length window ("相册时长")
+  CropSettings crop_settings;           // other-settings window ("其它设置")
+  OutputSizeWindow Form39;              // output-size window ("输出相册尺寸")
 
   // --- Render and output state ----------------------------------------------------------
 };

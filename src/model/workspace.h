@@ -25,13 +25,19 @@ class Workspace {
   QString libraryRoot_;
 };
 
+// The folder of the running executable (the default root of both trees).
+QString executableFolder();
+
 // "\" separators to "/"; a trailing separator is kept.
 QString toNativeRelative(const QString& relative);
 
 // Removes the folder and everything below it. Failures are ignored: whatever cannot be
-// removed stays. A folder that does not exist is left alone.
+// removed stays, and so do the folders holding it. A folder that does not exist is left
+// alone. Symbolic links are removed as links; their targets are never entered.
 void ClearFolder(const QString& folder);
-// Creates the folder and its missing parents. Throws Error when it cannot be created.
+// Creates the folder and its missing parents, retrying briefly (letting pending events
+// run) while the file system refuses. Throws Error when the folder still cannot be made,
+// rather than hanging the program on a folder that will never appear.
 void EnsureFolder(const QString& folder);
 
 }  // namespace solvane

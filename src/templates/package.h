@@ -21,8 +21,10 @@ QByteArray wrap_layer(const QByteArray& content);
 QByteArray unwrap_package(const QByteArray& package, const QString& what = QString());
 QByteArray wrap_package(const QByteArray& payload);
 
-// Writes the payload of the package file to `destination`, passing every intermediate
-// layer through `intermediate` (deleted at the end). Throws Error naming the package.
+// Writes the payload of the package file to `destination`. The layers are unwrapped in
+// memory; `intermediate`, the scratch file of the file-by-file protocol, is only removed
+// where it exists, so no stale scratch survives. Throws Error naming the package; the
+// destination is then absent (never half-written).
 void unpack_package(const QString& packagePath, const QString& intermediatePath,
                     const QString& destinationPath);
 

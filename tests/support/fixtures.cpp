@@ -1,14 +1,20 @@
 #include "support/fixtures.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <stdexcept>
 
 #include <unistd.h>
 
+#include "model/fonts.h"
+
 namespace solvane::test {
 
-void prepareTestEnvironment() {}
+void prepareTestEnvironment() {
+  // The test programs live in the build's bin folder, beside the copied alias file.
+  solvane::loadFontAliases();
+}
 
 ScratchDir::ScratchDir() {
   static std::atomic<int> counter{0};
@@ -35,6 +41,16 @@ QByteArray readFile(const std::filesystem::path& path) {
   if (!in) throw std::runtime_error("cannot read " + path.string());
   std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   return QByteArray(data.data(), static_cast<qsizetype>(data.size()));
+}
+
+std::vector<std::filesystem::path> findFiles(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> files;
+  std::error_code ec;
+  for (std::filesystem::recursive_directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec))
+    if (it->is_regular_file()) files.push_back(it->path());
+  std::sort(files.begin(), files.end());
+  return files;
 }
 
 }  // namespace solvane::test

@@ -2,6 +2,7 @@
 // Shared helpers of the test programs: a scratch folder per test and small file tools.
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <QByteArray>
 #include <QString>
@@ -29,5 +30,7 @@ class ScratchDir {
 
 void writeFile(const std::filesystem::path& path, const QByteArray& bytes);
 QByteArray readFile(const std::filesystem::path& path);
+// Every regular file below `folder` (recursively), sorted.
+std::vector<std::filesystem::path> findFiles(const std::filesystem::path& folder);
 
 }  // namespace solvane::test

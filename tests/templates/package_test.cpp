@@ -25,6 +25,8 @@ TEST(Package, RoundTripThroughFilesGivesThePayloadAndRemovesTheIntermediate) {
   const QByteArray payload = QByteArray("[1]\nmblx=test\n").repeated(50);
   const QString pkg = dir.qpath() + "/p.rar";
   write_package(pkg, payload);
+  test::writeFile(dir / "mid.rar", "stale intermediate");
+  test::writeFile(dir / "out.ini", "stale destination");
   EXPECT_NE(test::readFile(dir / "p.rar"), payload);
   unpack_package(pkg, dir.qpath() + "/mid.rar", dir.qpath() + "/out.ini");
   EXPECT_EQ(test::readFile(dir / "out.ini"), payload);
@@ -57,6 +59,8 @@ TEST(Package, DamagedLayersAreRejectedWithTheFileName) {
   } cases[] = {
       {"corrupt stream", corrupt},
       {"absurd length", layerWithStatedLength(512 * 1024 * 1024, "abc")},
+      {"more than deflate can expand to", layerWithStatedLength(100 * 1024 * 1024, "abc")},
+      {"cut short", wrap_layer(QByteArray(1000, 'a')).left(9)},
       {"negative length", layerWithStatedLength(-5, "abc")},
       {"length too small", layerWithStatedLength(2, "abcdef")},
       {"length too large", layerWithStatedLength(10, "abcdef")},
@@ -70,6 +74,24 @@ TEST(Package, DamagedLayersAreRejectedWithTheFileName) {
       EXPECT_TRUE(e.message().contains("wjj_7.rar")) << c.name << ": " << e.what();
     }
   }
+}
+
+TEST(Package, LargeIncompressiblePayloadsRoundTrip) {
+  QByteArray payload(300 * 1024, Qt::Uninitialized);
+  quint32 x = 12345;
+  for (char& c : payload) c = static_cast<char>((x = x * 1103515245 + 12345) >> 24);
+  EXPECT_EQ(unwrap_package(wrap_package(payload)), payload);
+}
+
+TEST(Package, AFailedUnpackLeavesNoDestinationBehind) {
+  ScratchDir dir;
+  QByteArray damaged = wrap_package("payload");
+  damaged.chop(3);
+  test::writeFile(dir / "bad.rar", damaged);
+  test::writeFile(dir / "out", "stale destination");
+  EXPECT_THROW(unpack_package(dir.qpath() + "/bad.rar", dir.qpath() + "/m", dir.qpath() + "/out"),
+               Error);
+  EXPECT_FALSE(std::filesystem::exists(dir / "out"));
 }
 
 TEST(Package, UnpackOfAMissingPackageNamesIt) {

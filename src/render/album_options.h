@@ -1,0 +1,49 @@
+#pragma once
+// What one batch album asks for (the command line's "album" subcommand): output, kind and
+// settings, and the photograph, music and lyric files in import order. Parsing and checking
+// live here so that every mistake gets a message before any work starts.
+#include <optional>
+
+#include <QString>
+#include <QStringList>
+
+#include "effects/album_settings.h"
+
+namespace solvane {
+
+struct Project;
+
+struct AlbumOptions {
+  QString output;                         // -o: album file, or image-sequence folder
+  QString kind = QStringLiteral("DVD");   // VCD, SVCD, DVD, AVI, XLTP
+  QString format = QStringLiteral("JPG"); // image-sequence picture format
+  QString tv = QStringLiteral("PAL");
+  QString quality = QStringLiteral("gaoqing_huazhi");
+  bool followMusic = false;
+  LoopOptions loops;
+  CropSettings crops;
+  bool overwrite = false;
+  QStringList music;
+  QStringList lyrics;
+  QStringList photos;                     // as given; see expandPhotoArguments
+  bool help = false;
+};
+
+// Parses the arguments that follow "album". Throws Error with a message naming the argument
+// at fault; the message never needs the usage text to be understood.
+AlbumOptions parseAlbumArguments(const QStringList& arguments);
+
+// The usage text of "solvane-cli album" (every option explained).
+QString albumUsage();
+
+// Photographs in import order: files stay as given, folders expand to their JPEG files
+// (".jpg", ".jpeg" in any letter case) in name order. Throws Error for a path that does not
+// exist and for a folder without JPEG files.
+QStringList expandPhotoArguments(const QStringList& arguments);
+
+// Writes the settings into the project's state fields (TV system, quality, length rule,
+// loops, crops). Call after the music has been imported: the length window's rule that
+// resets the options when there is no music applies.
+void applyAlbumSettings(Project& project, const AlbumOptions& options);
+
+}  // namespace solvane

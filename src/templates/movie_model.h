@@ -1,0 +1,157 @@
+#pragma once
+// A template movie as data: a frame count and a stack of layers drawn bottom to top on a
+// 1920 x 1080 canvas. The text form is described in docs/movie-format.md; parse_movie
+// turns it into these structures and rejects anything it does not understand.
+#include <optional>
+#include <vector>
+
+#include <QByteArray>
+#include <QColor>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+
+namespace solvane {
+
+inline constexpr int kMovieFormatVersion = 1;
+inline constexpr double kCanvasWidth = 1920.0;
+inline constexpr double kCanvasHeight = 1080.0;
+
+enum class Easing { Linear, In, Out, InOut, OutBack, InOutSine, Hold };
+
+// A number that may change over the frames: either a constant or key frames. The easing of
+// a key shapes the stretch that arrives at it.
+class Animated {
+ public:
+  struct Key {
+    double frame = 0;
+    double value = 0;
+    Easing easing = Easing::InOut;
+  };
+
+  Animated() = default;
+  explicit Animated(double constant) { keys_.push_back({0, constant, Easing::Linear}); }
+  explicit Animated(std::vector<Key> keys);
+
+  double at(double frame) const;
+  bool isConstant() const;
+  double minimum() const;
+  double maximum() const;
+
+ private:
+  std::vector<Key> keys_;  // sorted by frame, never empty once built
+};
+
+double ease(Easing easing, double t);
+
+struct Transform {
+  Animated x{0}, y{0};          // offset from the layer's box, canvas pixels
+  Animated scale{1};            // about the anchor
+  Animated scaleX{1}, scaleY{1};
+  Animated rotation{0};         // degrees, clockwise
+  Animated turn{0};             // degrees about the vertical axis through the anchor
+  Animated opacity{1};
+  QPointF anchor{0.5, 0.5};     // fraction of the box
+
+  bool isConstant() const;
+};
+
+enum class MaskKind { None, Linear, Iris, Blinds, Split, Clock, Box };
+
+// A reveal over the canvas: progress 0 hides the layer, 1 shows all of it.
+struct Mask {
+  MaskKind kind = MaskKind::None;
+  Animated progress{1};
+  double angle = 0;             // linear: direction of travel; blinds: slat direction
+  double softness = 0;          // linear: width of the soft edge in canvas pixels
+  int count = 8;                // blinds
+  bool vertical = false;        // split: opens left/right when false, up/down when true
+  QPointF center{960, 540};     // iris, clock
+  bool invert = false;
+};
+
+struct Stroke {
+  double width = 0;
+  QColor color = Qt::white;
+};
+
+struct Shadow {
+  double blur = 0;
+  QPointF offset{0, 0};
+  QColor color = Qt::black;
+  double opacity = 0;
+  bool present() const { return opacity > 0; }
+};
+
+struct GradientStop {
+  double at = 0;
+  QColor color;
+};
+
+enum class LayerKind { Solid, Gradient, Picture, Shape, Glow, Particles };
+enum class ShapeKind { Rect, RoundedRect, Ellipse, Heart, Star, Ring, Line };
+enum class ParticleStyle { Petals, Snow, Bokeh, Sparkles, Hearts };
+enum class PictureFit { Cover, Contain };
+
+struct Layer {
+  LayerKind kind = LayerKind::Solid;
+  int start = 0;                // first frame drawn
+  int end = -1;                 // last frame drawn; -1 = to the end
+  Transform transform;
+  Mask mask;
+  QRectF box{0, 0, kCanvasWidth, kCanvasHeight};
+
+  // solid, shape fill, glow, particles
+  QColor color = Qt::white;
+  std::vector<QColor> colors;   // particles: drawn in turn
+
+  // gradient (and shape fill when stops are given)
+  std::vector<GradientStop> stops;
+  bool radial = false;
+  QPointF from{0, 0}, to{0, kCanvasHeight};  // linear: end points; radial: centre, edge point
+
+  // picture
+  int picture = 0;              // 0 = opening picture, k = slot k
+  PictureFit fit = PictureFit::Cover;
+  Animated zoom{1};             // content zoom inside the box
+  Animated panX{0}, panY{0};    // content pan inside the box, -1 ... 1 of the spare room
+  double radius = 0;
+  Stroke border;
+  Shadow shadow;
+
+  // shape
+  ShapeKind shape = ShapeKind::Rect;
+  Stroke stroke;
+  int points = 5;               // star
+  double innerRatio = 0.45;     // star, ring
+
+  // glow: soft light blob in screen blend, box = its extent
+  // particles
+  ParticleStyle style = ParticleStyle::Petals;
+  int count = 30;
+  unsigned seed = 1;
+  QPointF velocity{0, 2};       // canvas pixels per frame
+  double sway = 20;             // sideways swing, pixels
+  double spin = 2;              // degrees per frame
+  double sizeMin = 12, sizeMax = 28;
+
+  bool drawnAt(int frame) const { return frame >= start && (end < 0 || frame <= end); }
+};
+
+struct Movie {
+  int frames = 0;
+  QString name;
+  std::vector<Layer> layers;
+
+  // Slot numbers (1 ... n) the movie shows, ascending, and the opening picture if used.
+  std::vector<int> slots() const;
+  bool usesOpeningPicture() const;
+  // The first picture layer of slot k: the box the slot's photograph is shown in.
+  const Layer* slotLayer(int k) const;
+};
+
+// Throws Error naming `what` (usually the file) and the place of the fault.
+Movie parse_movie(const QByteArray& text, const QString& what);
+
+}  // namespace solvane

@@ -1,0 +1,128 @@
+// Checks every template the build installs: both packages unpack, the parameter file holds
+// every key with consistent slot lists, the movie plays with mbdx frames, and the library
+// has the mix of templates that template assignment draws from.
+#include <algorithm>
+
+#include <QDir>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+#include "model/sentinels.h"
+#include "support/fixtures.h"
+#include "support/player_fixtures.h"
+#include "templates/bar_list.h"
+#include "templates/ini_reader.h"
+#include "templates/movie_model.h"
+#include "templates/package.h"
+#include "templates/template_player.h"
+
+namespace solvane {
+namespace {
+
+using test::ScratchDir;
+
+const QString kLibrary = QStringLiteral(SOLVANE_BIN_DIR "/smxcwjj");
+
+QStringList packages(const QString& folder) {
+  return QDir(kLibrary + folder).entryList({"*.rar"}, QDir::Files, QDir::Name);
+}
+
+struct Shipped {
+  QString name;
+  QString orientation;  // the szhz text
+  int photos = 0;
+  bool zeroSlots = false;
+};
+
+TEST(TemplateLibrary, EveryShippedTemplateUnpacksAndMatchesItsMovie) {
+  const QStringList params = packages("/wj_0_or_2/wjj_02");
+  const QStringList movies = packages("/wj_0_or_2/wjj_01");
+  ASSERT_GE(params.size(), 40) << "library not built under " << kLibrary.toStdString();
+  ASSERT_EQ(params, movies) << "parameter and movie packages pair by position and name";
+
+  ScratchDir dir;
+  const test::StagedMovie stage = test::stageMovie(dir.path(), "");
+  test::writeJpeg(stage.openingPicture, {320, 180}, Qt::black);
+  std::vector<Shipped> shipped;
+  for (const QString& name : params) {
+    SCOPED_TRACE(name.toStdString());
+    const QString ini = dir.qpath() + "/p.ini";
+    unpack_package(kLibrary + "/wj_0_or_2/wjj_02/" + name, dir.qpath() + "/mid.rar", ini);
+    const IniFile p = IniFile::load(ini);
+    EXPECT_EQ(p.value("l_x_w_j_s_y", "l_x_w_j_s_y"), "s_y_l_x");
+    for (const char* k : {"mblx", "mbfl", "xpsl", "xpkd", "xpgd", "szhz", "xpjpgmc", "mbdx"})
+      EXPECT_FALSE(p.value("1", k).isEmpty()) << k;
+
+    const int photos = p.value("1", "xpsl").toInt();
+    const QStringList widths = split_bar_list(p.value("1", "xpkd"));
+    const QStringList heights = split_bar_list(p.value("1", "xpgd"));
+    const QStringList orient = split_bar_list(p.value("1", "szhz"));
+    EXPECT_EQ(widths.size(), photos);
+    EXPECT_EQ(heights.size(), photos);
+    ASSERT_EQ(orient.size(), photos);
+    for (const QString& o : orient)
+      EXPECT_TRUE(o == word::heng || o == word::shu || o == word::shuheng) << o.toStdString();
+
+    unpack_package(kLibrary + "/wj_0_or_2/wjj_01/" + name, dir.qpath() + "/mid.rar",
+                   stage.moviePath);
+    const Movie movie = parse_movie(test::readFile(stage.folder / "w_j_1.rar"), name);
+    bool zero = true;
+    for (int k = 1; k <= photos; ++k) {
+      const Layer* slot = movie.slotLayer(k);
+      ASSERT_NE(slot, nullptr) << "slot " << k;
+      const int w = widths[k - 1].toInt(), h = heights[k - 1].toInt();
+      zero = zero && w == 0 && h == 0;
+      if (w != 0 || h != 0) {
+        EXPECT_EQ(w, qRound(slot->box.width())) << "slot " << k;
+        EXPECT_EQ(h, qRound(slot->box.height())) << "slot " << k;
+      }
+      test::writeJpeg(stage.slotPicture(k), {w ? w / 4 : 480, h ? h / 4 : 270}, Qt::gray);
+    }
+    TemplatePlayer player;
+    player.setSize({320, 180});
+    player.setMovie(stage.moviePath);
+    EXPECT_TRUE(player.identityOk());
+    EXPECT_TRUE(player.missingPictures().isEmpty());
+    EXPECT_EQ(p.value("1", "mbdx").toInt(), player.TotalFrames());
+    EXPECT_GE(player.TotalFrames(), 100) << "at least 4 seconds";
+    EXPECT_LE(player.TotalFrames(), 200) << "at most 8 seconds";
+    shipped.push_back({name, p.value("1", "szhz"), photos, zero});
+  }
+
+  auto count = [&](auto pred) { return std::count_if(shipped.begin(), shipped.end(), pred); };
+  auto single = [](const char* o) { return QString("|%1|").arg(o); };
+  EXPECT_GE(count([&](const Shipped& s) { return s.orientation == single("heng"); }), 12);
+  EXPECT_GE(count([&](const Shipped& s) { return s.orientation == single("shu"); }), 8);
+  EXPECT_GE(count([&](const Shipped& s) { return s.orientation == single("shuheng"); }), 4);
+  EXPECT_GE(count([](const Shipped& s) { return s.photos == 2; }), 6);
+  EXPECT_GE(count([](const Shipped& s) { return s.photos == 3; }), 4);
+  EXPECT_GE(count([](const Shipped& s) { return s.photos >= 4 && s.photos <= 6; }), 3);
+  EXPECT_GE(count([](const Shipped& s) {
+              const QStringList o = split_bar_list(s.orientation);
+              return o.contains(word::heng) && o.contains(word::shu);
+            }), 2) << "mixed templates";
+  EXPECT_GE(count([&](const Shipped& s) { return s.zeroSlots && s.orientation == single("heng"); }), 1);
+  EXPECT_GE(count([&](const Shipped& s) { return s.zeroSlots && s.orientation == single("shu"); }), 1);
+}
+
+TEST(TemplateLibrary, ClosingMovieCarriesOnFromTheLastPicture) {
+  ScratchDir dir;
+  const test::StagedMovie stage = test::stageMovie(dir.path(), "");
+  unpack_package(kLibrary + "/wj_0_or_1/wj_1.rar", dir.qpath() + "/mid.rar", stage.moviePath);
+  const QColor last("#c08040");
+  test::writeJpeg(stage.openingPicture, {320, 180}, last);
+  TemplatePlayer player;
+  player.setSize({320, 180});
+  player.setMovie(stage.moviePath);
+  EXPECT_TRUE(player.identityOk());
+  EXPECT_GE(player.TotalFrames(), 100) << "the closing movie fills the album's last 100 frames";
+  player.setFrameNum(-1);
+  EXPECT_TRUE(test::closeColour(player.grab().pixel(20, 20), last.rgb()));
+  player.setFrameNum(player.TotalFrames() - 1);
+  EXPECT_TRUE(test::closeColour(player.grab().pixel(20, 20), qRgb(0, 0, 0)))
+      << "ends in black";
+}
+
+}  // namespace
+}  // namespace solvane
