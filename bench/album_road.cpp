@@ -1,7 +1,8 @@
 // The whole album road against the converter alone, side by side in one run.
 //   1. 24 generated photographs and one generated song, DVD PAL high quality (1920 × 1080),
 //      the album following the photographs: template library loaded, photographs imported,
-//      movies staged, every frame rendered and encoded. Frames per second of the whole road.
+//      movies staged, every frame rendered and encoded. Frames per second of the rendering-
+//      and-encoding stage (the import is a cost per photograph, not per frame).
 //   2. The converter alone encoding the same number of frames of one still 1080p picture with
 //      the same song and settings. The ratio road / converter shows what rendering costs
 //      (target >= 0.8).

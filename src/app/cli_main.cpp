@@ -2,12 +2,15 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <stop_token>
 #include <thread>
 
 #include <pthread.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QStringList>
 
@@ -60,10 +63,17 @@ int main(int argc, char** argv) {
   solvane::loadFontAliases();
   // The decoders' warnings about ordinary files (MP3 padding) would bury the progress bar.
   av_log_set_level(AV_LOG_ERROR);
-  // Rendering paints text and pictures; no display is needed for that.
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QGuiApplication app(argc, argv);
-  const QStringList args = app.arguments().mid(1);
+  // Only albums paint text and pictures (without a display); the other commands keep to the
+  // core application, which has nothing to say on the terminal.
+  const bool album = argc > 1 && std::strcmp(argv[1], "album") == 0;
+  std::unique_ptr<QCoreApplication> app;
+  if (album) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    app = std::make_unique<QGuiApplication>(argc, argv);
+  } else {
+    app = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  const QStringList args = app->arguments().mid(1);
   if (args.isEmpty()) {
     std::fputs(kUsage, stderr);
     return 2;

@@ -11,6 +11,7 @@
 #include "model/file_io.h"
 #include "model/project.h"
 #include "model/workspace.h"
+#include "render/frame_clock.h"
 #include "templates/template_player.h"
 
 namespace solvane {
@@ -50,15 +51,6 @@ void run(const std::function<void()>& hook) {
 }
 
 }  // namespace
-
-QString albumClockText(long long frames) {
-  const long long seconds = frames / 25;  // truncates toward zero, so -24 … 24 read as 0
-  long long minutes = seconds / 60;
-  const long long rest = seconds - 60 * minutes;
-  while (minutes > 60) minutes -= 60;
-  auto two = [](long long v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
-  return two(minutes) + QLatin1Char(':') + two(rest);
-}
 
 RenderDriver::RenderDriver(Project& project, const Workspace& workspace, TemplatePlayer& player)
     : project_(project), workspace_(workspace), player_(player) {
@@ -219,7 +211,9 @@ void RenderDriver::FrameStep() {
   // Holding the last picture needs no new photograph: the player has nothing else to show.
   if (!state_.holdingLastPicture) {
     player_.setFrameNum(state_.Edit_leijiazhen_num);
-    background_ = player_.grab();
+    QImage& picture = freeFrameBuffer();
+    player_.paint(picture);
+    background_ = picture;
   }
   QImage frame = background_;
   if (hooks_.composeOverBackground) hooks_.composeOverBackground(frame);
@@ -227,7 +221,7 @@ void RenderDriver::FrameStep() {
 
   ++state_.Edit_leijiazhen_num;
   ++state_.Edit_Num;
-  state_.Edit_shijian = albumClockText(state_.Edit_Num);
+  state_.Edit_shijian = FrameClockText(state_.Edit_Num);
   if (hooks_.karaokeStep) hooks_.karaokeStep(state_);
   if (hooks_.lyricStep) hooks_.lyricStep(state_);
   if (hooks_.textEffectStep) hooks_.textEffectStep(state_);
@@ -241,6 +235,20 @@ void RenderDriver::FrameStep() {
     run(hooks_.showOverlays);
     StartNextMovie();
   }
+}
+
+// Frames are large (8 MB); a fresh one per frame costs the kernel a page clearing each time.
+// A buffer is free again once neither the converter nor the background picture holds it.
+QImage& RenderDriver::freeFrameBuffer() {
+  for (QImage& buffer : frameBuffers_)
+    if (buffer.isDetached()) return buffer;
+  constexpr size_t kMaxBuffers = 6;  // a few in the converter's queue, one as the background
+  if (frameBuffers_.size() < kMaxBuffers) {
+    frameBuffers_.emplace_back(kFrameWidth, kFrameHeight, QImage::Format_RGB32);
+    return frameBuffers_.back();
+  }
+  spareBuffer_ = QImage(kFrameWidth, kFrameHeight, QImage::Format_RGB32);
+  return spareBuffer_;
 }
 
 void RenderDriver::writeOpeningPicture(const QImage& picture) {

@@ -6,6 +6,7 @@
 //
 // Frame hand-off: the picture a frame step publishes is the NEXT frame of the album; the
 // first frame is the black start picture that StartAlbum publishes.
+#include <deque>
 #include <functional>
 
 #include <QImage>
@@ -95,6 +96,7 @@ class RenderDriver {
   void startMovie(const QString& path);
   void writeOpeningPicture(const QImage& picture);
   void publish(const QImage& frame);
+  QImage& freeFrameBuffer();
   QString moviePath(int instance) const;
   QString closingMoviePath() const;
 
@@ -105,12 +107,11 @@ class RenderDriver {
   FramePublisher publisher_;
   RenderState state_;
   QImage background_;
+  std::deque<QImage> frameBuffers_;  // deque: references stay valid as it grows
+  QImage spareBuffer_;
   long long frameCount_ = 0;
   bool musicRule_ = false;  // the album follows the music (and there is music)
   QStringList soundList_;
 };
-
-// The album clock: two-digit minutes, ":" and two-digit seconds of n frames at 25 per second.
-QString albumClockText(long long frames);
 
 }  // namespace solvane

@@ -276,14 +276,5 @@ TEST_F(RenderDriverTest, MissingOrForeignMovieStopsTheAlbumNamingTheFile) {
   }
 }
 
-TEST(AlbumClock, TwoDigitMinutesAndSecondsOfFrames) {
-  EXPECT_EQ(albumClockText(0), "00:00");
-  EXPECT_EQ(albumClockText(24), "00:00");
-  EXPECT_EQ(albumClockText(-24), "00:00");
-  EXPECT_EQ(albumClockText(150), "00:06");
-  EXPECT_EQ(albumClockText(1530), "01:01");
-  EXPECT_EQ(albumClockText(25 * 60 * 61), "01:00");
-}
-
 }  // namespace
 }  // namespace solvane
