@@ -8,11 +8,24 @@
 #include <QString>
 #include <QStringList>
 
-#include "photos/crop_settings.h"
-
 namespace solvane {
 
 struct Project;
+
+// The two crop radio groups of the other-settings window; each group has exactly one choice
+// on, so each is held as one value named after its radio button's suffix.
+struct CropSettings {
+  enum class Landscape {
+    quanping,  // suiRadioButton_hengzhaopian_quanping "横照片剪裁成全屏效果"
+    moren,     // suiRadioButton_hengzhaopian_moren "横照片剪裁成模板特效默认效果"
+  };
+  enum class Portrait {
+    jubufangda,  // suiRadioButton_shuzhaopian_jubufangda "竖照片剪裁成局部放大效果"
+    moren,       // suiRadioButton_shuzhaopian_moren "竖照片使用模板特效默认效果"
+  };
+  Landscape landscape = Landscape::quanping;
+  Portrait portrait = Portrait::jubufangda;
+};
 
 // The radio buttons' captions.
 QString cropCaption(CropSettings::Landscape choice);

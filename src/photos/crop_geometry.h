@@ -4,7 +4,7 @@
 // it overflows).
 #include <QSize>
 
-#include "photos/crop_settings.h"
+#include "effects/album_settings.h"
 
 namespace solvane {
 

@@ -1,7 +1,6 @@
 #include "photos/photo_import.h"
 
 #include <atomic>
-#include <map>
 #include <mutex>
 #include <vector>
 
@@ -171,7 +170,7 @@ void runBatch(Project& p, const Workspace& ws, const std::vector<CheckedFile>& b
   progress.step();
   job.checkStop();
 
-  const std::vector<PhotoWork> work = planPictures(p, ws, firstRow, options.crop);
+  const std::vector<PhotoWork> work = planPictures(p, ws, firstRow, p.crop_settings);
   EnsureFolder(staging::thumbnailFolder(ws));
   std::vector<QString> failures(work.size());
   std::atomic<bool> failed{false};

@@ -6,7 +6,6 @@
 #include <QStringList>
 
 #include "model/job.h"
-#include "photos/crop_settings.h"
 #include "templates/template_assignment.h"
 
 namespace solvane {
@@ -14,8 +13,8 @@ namespace solvane {
 struct Project;
 class Workspace;
 
+// The crop of slots without a fixed size follows the project's crop_settings.
 struct PhotoImportOptions {
-  CropSettings crop;
   DrawIndex draw = clockSeededDraw;
   int threads = 0;  // photographs prepared in parallel; 0: one per core
 };

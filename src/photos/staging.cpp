@@ -40,12 +40,6 @@ QString withEnding(const QString& path, const QString& ending) {
   return path.left(path.size() - info.fileName().size()) + stem + ending;
 }
 
-// The payload of a movie package. Unpacked in memory: the intermediate files of
-// unpack_package are each synced to disk, which costs a fifth of a second per movie.
-QByteArray unpackedMovie(const QString& package) {
-  return unwrap_package(readWholeFile(package), QFileInfo(package).fileName());
-}
-
 }  // namespace
 
 void stageMovies(Project& project, const Workspace& ws) {
@@ -59,28 +53,36 @@ void stageMovies(Project& project, const Workspace& ws) {
   bumpCounter(project.Edit_wj_1_jy_leijia);
 
   // Every photograph of an instance, and every instance of the same template, would unpack
-  // the same movie again; each package is unpacked once per run and written where needed.
-  std::map<QString, QByteArray> movies;
+  // the same movie again; each package is unpacked once per run and its movie copied to the
+  // other instances that show it.
+  std::map<QString, QString> unpacked;  // package → the movie file unpacked from it
   const Table& photos = project.ListView_daoruxiangpian;
   for (int i = 0; i < photos.count(); ++i) {
-    bumpCounter(project.Edit_wj_1_jy_leijia);
+    const QString n = bumpCounter(project.Edit_wj_1_jy_leijia);
     if (photos.cell(i, photo_col::thumb_done) != word::jiancai_no) continue;
     const QString package = photos.cell(i, photo_col::template_path);
-    auto movie = movies.find(package);
-    if (movie == movies.end()) movie = movies.emplace(package, unpackedMovie(package)).first;
     const QString t = photos.cell(i, photo_col::template_folder);
+    const QString movie = staging::instanceMovie(ws, t);
     EnsureFolder(staging::instanceFolder(ws, t));
-    writeWorkingFile(staging::instanceMovie(ws, t), movie->second);
+    const auto earlier = unpacked.find(package);
+    if (earlier == unpacked.end()) {
+      EnsureFolder(QFileInfo(staging::movieScratch(ws, n)).path());
+      unpack_package(package, staging::movieScratch(ws, n), movie);
+      unpacked.emplace(package, movie);
+    } else if (earlier->second != movie) {
+      writeWorkingFile(movie, readWholeFile(earlier->second));
+    }
   }
   if (project.Edit_mobanleijia_sum != QLatin1String("0"))
     project.Edit_str_mulu1 = staging::instancePrefix(ws);
 }
 
 void stageClosingMovie(const Workspace& ws) {
-  const QByteArray movie = unpackedMovie(staging::closingPackage(ws));
   ClearFolder(staging::closingFolder(ws));
   EnsureFolder(staging::closingFolder(ws));
-  writeWorkingFile(staging::closingMovie(ws), movie);
+  EnsureFolder(QFileInfo(staging::closingScratch(ws)).path());
+  unpack_package(staging::closingPackage(ws), staging::closingScratch(ws),
+                 staging::closingMovie(ws));
 }
 
 QImage cropPicture(const DecodedPhoto& photo, const CropGeometry& geometry) {

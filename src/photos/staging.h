@@ -7,7 +7,6 @@
 #include <QString>
 
 #include "photos/crop_geometry.h"
-#include "photos/crop_settings.h"
 
 namespace solvane {
 

@@ -141,6 +141,18 @@ TEST_F(PhotoImport, SecondImportAddsInstancesAndLeavesEarlierOnesUntouched) {
   EXPECT_EQ(project.ListView_daoruxiangpianchuli.count(), 3);
 }
 
+TEST_F(PhotoImport, FreeSlotsFollowTheProjectCropSettings) {
+  const QString free = ws.libraryRoot() + "/free.rar";
+  write_package(free, "free movie");
+  project.ListView_hengzhaopian.clear();
+  project.ListView_hengzhaopian.append(test::catalogRow(5, 1, 1, 0, free, "|0|", "|0|"));
+  run({photo("wide.jpg", 200, 100)});
+  EXPECT_EQ(photoUprightSize(staging::slotPicture(ws, "1", "picture_1")), QSize(1920, 1080));
+  project.crop_settings.landscape = CropSettings::Landscape::moren;
+  run({photo("wide2.jpg", 200, 100)});
+  EXPECT_EQ(photoUprightSize(staging::slotPicture(ws, "2", "picture_1")), QSize(1920, 960));
+}
+
 TEST_F(PhotoImport, PhonePortraitIsImportedUprightAsPortrait) {
   run({photo("phone.jpg", 160, 120, 6)});
   const Table& photos = project.ListView_daoruxiangpian;
