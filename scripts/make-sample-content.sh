@@ -3,6 +3,7 @@
 #   <photos>/NN_<name>.jpg   twelve photographs from mate-backgrounds, three turned into portraits
 #   <songs>/sample.mp3       a 40-second excerpt of frozen-bubble's main theme
 #   <songs>/sample.lrc       its lyric file (GBK, as the lyric import expects)
+#   <songs>/sample.ksc       karaoke lines for the same song (GBK)
 # Usage: make-sample-content.sh PHOTO_DIR SONG_DIR [SECONDS]
 # The song folder is normally build/bin/yinyuegeci, where the import dialogs look for it.
 # Re-running is cheap: files that exist are kept.
@@ -66,5 +67,23 @@ if [[ ! -s "$songs/sample.lrc" ]]; then
   mv "$songs/sample.lrc.part" "$songs/sample.lrc"
 fi
 
+if [[ ! -s "$songs/sample.ksc" ]]; then
+  # Karaoke lines between the lyric lines. Lines take slots A (left) and B (right) in turn;
+  # the B lines are short, so they end clear of the lyric line centred at the bottom.
+  {
+    printf "karaoke.add('%s', '%s', '%s', '%s');\r\n" \
+      00:02.000 00:05.000 冰冻泡泡的旋律 400,400,400,400,400,400,400 \
+      00:06.000 00:08.000 响起 800,800 \
+      00:10.000 00:13.000 彩色的泡泡 500,500,500,500,500 \
+      00:14.000 00:16.000 飞上天 600,600,600 \
+      00:18.000 00:21.000 一颗一颗连成串 400,400,400,400,400,400,400 \
+      00:22.000 00:24.000 闪光 800,800 \
+      00:26.000 00:29.000 跟着节拍向前走 400,400,400,400,400,400,400 \
+      00:30.000 00:32.000 回忆 800,800 \
+      00:34.000 00:37.000 谢谢观看 600,600,600,600
+  } | iconv -f UTF-8 -t GBK >"$songs/sample.ksc.part"
+  mv "$songs/sample.ksc.part" "$songs/sample.ksc"
+fi
+
 echo "sample photographs: $photos ($(ls "$photos"/*.jpg | wc -l) files)"
-echo "sample song:        $songs/sample.mp3, $songs/sample.lrc"
+echo "sample song:        $songs/sample.mp3, $songs/sample.lrc, $songs/sample.ksc"

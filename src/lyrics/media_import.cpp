@@ -48,7 +48,7 @@ void pairDrawAndList(Project& project, const Workspace& workspace, const PaneSid
   for (int i = 0; i < side.data.count(); ++i) {
     pairAt(project, i);
     try {
-      savePaneThumbnail(side.draw(side.data.cell(i, side.nameColumn)),
+      saveThumbnail(side.draw(side.data.cell(i, side.nameColumn)),
                     side.thumbnailPath(workspace, i));
     } catch (const Error& e) {
       // The row is in the project already: a missing picture must not cost it its list line.

@@ -79,10 +79,5 @@ QImage drawLyricThumbnail(const QString& fileName) {
   return picture;
 }
 
-void savePaneThumbnail(const QImage& picture, const QString& path) {
-  EnsureFolder(QFileInfo(path).absolutePath());
-  if (!picture.save(path, "BMP"))
-    throw Error(QStringLiteral("%1: the thumbnail picture cannot be written").arg(path));
-}
 
 }  // namespace solvane

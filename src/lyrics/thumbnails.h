@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QString>
 
+#include "model/thumbnail_file.h"
+
 namespace solvane {
 
 inline constexpr int kPaneThumbWidth = 130;
@@ -14,8 +16,5 @@ bool thumbnailNameCentred(int measuredWidth);
 
 QImage drawMusicThumbnail(const QString& fileName);
 QImage drawLyricThumbnail(const QString& fileName);
-
-// Writes `picture` as BMP, creating the folder. Throws Error when it cannot be written.
-void savePaneThumbnail(const QImage& picture, const QString& path);
 
 }  // namespace solvane

@@ -11,6 +11,7 @@
 #include "model/error.h"
 #include "model/project.h"
 #include "model/sentinels.h"
+#include "model/thumbnail_file.h"
 #include "model/workspace.h"
 #include "photos/crop_geometry.h"
 #include "photos/parallel_for.h"

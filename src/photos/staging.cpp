@@ -18,7 +18,7 @@
 #include "photos/picture_memory.h"
 #include "photos/staging_paths.h"
 #include "photos/staging_words.h"
-#include "photos/working_file.h"
+#include "model/working_file.h"
 #include "templates/package.h"
 
 namespace solvane {

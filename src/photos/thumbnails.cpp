@@ -5,7 +5,6 @@
 
 #include "model/error.h"
 #include "model/project.h"
-#include "photos/working_file.h"
 
 namespace solvane {
 
@@ -24,13 +23,5 @@ QImage borderedThumbnail(const QImage& picture) {
   return canvas;
 }
 
-void saveThumbnail(const QImage& bordered, const QString& path) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!bordered.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
-    throw Error(QStringLiteral("%1: the thumbnail could not be written").arg(path));
-  writeWorkingFile(path, bytes);
-}
 
 }  // namespace solvane

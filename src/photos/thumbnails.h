@@ -14,7 +14,5 @@ inline constexpr int kThumbnailBorder = 4;
 QSize thumbnailBox(const Project& project);
 // The picture with a white border of kThumbnailBorder pixels on every side.
 QImage borderedThumbnail(const QImage& picture);
-// Writes the thumbnail as a BMP picture, replacing any file of that name.
-void saveThumbnail(const QImage& bordered, const QString& path);
 
 }  // namespace solvane

@@ -13,6 +13,7 @@
 #include "model/workspace.h"
 #include "photos/photo_import.h"
 #include "render/conversion_job.h"
+#include "render/frame_overlay.h"
 #include "render/output_commands.h"
 #include "render/render_driver.h"
 #include "templates/catalog.h"
@@ -55,10 +56,8 @@ void importMedia(Project& project, const Workspace& workspace, const AlbumOption
                  const AlbumEvents& events, const JobControl& control) {
   const QStringList photos = expandPhotoArguments(options.photos);
   stage(events, QStringLiteral("导入相片 (%1)").arg(photos.size()));
-  // Cropping follows the project's crop settings, so they are in place before the import.
   project.crop_settings = options.crops;
-  PhotoImportOptions photoOptions;
-  const PhotoImportResult imported = importPhotos(project, workspace, photos, photoOptions, control);
+  const PhotoImportResult imported = importPhotos(project, workspace, photos, {}, control);
   tell(events, imported.message);
 
   if (!options.music.isEmpty()) {
@@ -107,6 +106,7 @@ AlbumResult MakeAlbum(const AlbumOptions& options, const Workspace& workspace,
   loadLibrary(project, workspace, events, control);
   importMedia(project, workspace, options, events, control);
   applyAlbumSettings(project, options);
+  applyOverlayOptions(project, options.overlay);
   const OutputTarget target = chooseOutput(project, options);
   const QFileInfo before(target.path);
   const QDateTime previousWrite = before.exists() ? before.lastModified() : QDateTime();
@@ -116,8 +116,8 @@ AlbumResult MakeAlbum(const AlbumOptions& options, const Workspace& workspace,
   std::shared_ptr<FrameHandoff> handoff = FrameHandoff::shared();
   const QString framePath = driver.framePicturePath();
   driver.setFramePublisher([&](const QImage& frame) { handoff->publish(framePath, frame); });
-  // The frame overlay (lyrics, karaoke, text effects) plugs in here through
-  // driver.setOverlayHooks once it is available.
+  FrameOverlay overlay(project);
+  driver.setOverlayHooks(overlay.hooks());
 
   stage(events, QStringLiteral("制作相册"), true);
   const auto started = std::chrono::steady_clock::now();
@@ -175,6 +175,9 @@ AlbumResult MakeAlbum(const AlbumOptions& options, const Workspace& workspace,
   job->ConvertAlbum(order);
   if (finishArmed) job->FinishAlbum();
   handoff->withdraw(framePath);
+  // Unreadable lyric or karaoke files cost only their lines; say which ones.
+  for (const QString& problem : overlay.problems()) tell(events, problem);
+  overlay.ReleaseOverlayItems();
 
   const QFileInfo after(target.path);
   const bool written = after.exists() && (!previousWrite.isValid() || after.lastModified() != previousWrite);

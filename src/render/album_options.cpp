@@ -61,6 +61,12 @@ const std::map<QString, Setter>& valueOptions() {
       {"--music", [](AlbumOptions& o, const QString& v) { o.music << v; }},
       {"--lyrics", [](AlbumOptions& o, const QString& v) { o.lyrics << v; }},
       {"--library", [](AlbumOptions& o, const QString& v) { o.library = v; }},
+      {"--text", [](AlbumOptions& o, const QString& v) { o.overlay.texts << v; }},
+      {"--karaoke", [](AlbumOptions& o, const QString& v) { o.overlay.karaoke << v; }},
+      {"--lyric-type",
+       [](AlbumOptions& o, const QString& v) {
+         o.overlay.lyricType = oneOf("--lyric-type", v, {"lrc", "ksc", "both"});
+       }},
   };
   return options;
 }
@@ -162,6 +168,15 @@ QString albumUsage() {
       "--music FILE           An MP3 song; repeat for more songs, played in the order given.\n"
       "--lyrics FILE          An LRC lyric file; repeat for more. The n-th lyric file belongs\n"
       "                       to the n-th song.\n"
+      "--karaoke FILE         A KSC karaoke file; repeat for more. The n-th karaoke file belongs\n"
+      "                       to the n-th song.\n"
+      "--lyric-type TYPE      both (default), lrc or ksc: which lyrics to draw when there are\n"
+      "                       LRC and karaoke files.\n"
+      "--text \"TIME|EFFECT|TEXT[|SIZE[|COLOUR[|FONT]]]\"\n"
+      "                       A caption entering at TIME (mm:ss of the album) with EFFECT 1-30\n"
+      "                       of the text-effect window (1 diagonal, 2 left to right, 3 top to\n"
+      "                       bottom, 4 right to left, ...; docs/captions-and-overlay.md);\n"
+      "                       SIZE 10-40 (10), COLOUR a name like clYellow (clWhite), FONT (黑体).\n"
       "--overwrite            Replace an existing album file (never an existing XLTP folder).\n"
       "--library DIR          Folder holding the installed template library (its smxcwjj\n"
       "                       folder); default: the folder of solvane-cli.\n"

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "effects/album_settings.h"
+#include "render/overlay_options.h"
 
 namespace solvane {
 
@@ -27,6 +28,7 @@ struct AlbumOptions {
   QStringList music;
   QStringList lyrics;
   QStringList photos;                     // as given; see expandPhotoArguments
+  OverlayOptions overlay;                 // --text, --karaoke, --lyric-type
   bool help = false;
 };
 

@@ -57,18 +57,6 @@ TextEffectForm captionForm(const QString& spec) {
 
 }  // namespace
 
-QString overlayUsage() {
-  return QStringLiteral(
-      "  --text \"TIME|ENTRY|TEXT[|SIZE[|COLOUR[|FONT]]]\"\n"
-      "                     a caption that enters at TIME (mm:ss of the album) with effect\n"
-      "                     ENTRY (1-30, as in the text-effect window: 1 top-left to bottom-right,\n"
-      "                     2 left to right, 3 top to bottom, 4 right to left, ...); SIZE 10-40\n"
-      "                     (default 10), COLOUR a colour name (default clWhite), FONT (黑体)\n"
-      "  --karaoke FILE.ksc karaoke lyrics; the n-th file belongs to the n-th song\n"
-      "  --lyric-type lrc|ksc|both\n"
-      "                     which lyrics to draw when there are LRC and karaoke files (both)\n");
-}
-
 void applyOverlayOptions(Project& project, const OverlayOptions& options) {
   // Everything is checked first, so a refused option leaves the project as it was.
   const QString lyricType =

@@ -15,9 +15,6 @@ struct OverlayOptions {
   QString lyricType;    // --lyric-type lrc|ksc|both; empty: both
 };
 
-// The usage lines of the three options.
-QString overlayUsage();
-
 // Adds the karaoke rows and the captions to the project and sets the lyric-type choice.
 // Throws Error naming the option whose value is wrong, before the project changes.
 // Captions go through the text-effect window's checks and motion choice, on the 1920 × 1080

@@ -167,7 +167,7 @@ class SoundTrack::SongDecoder {
     // a channel count is resampled as the usual layout of that many channels.
     av_channel_layout_uninit(&inLayout_);
     av_channel_layout_copy(&inLayout_, &in->ch_layout);
-    AVChannelLayout source;
+    AVChannelLayout source{};  // copy() frees what the target holds: start empty
     if (in->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) {
       av_channel_layout_default(&source, in->ch_layout.nb_channels);
     } else {
@@ -175,7 +175,7 @@ class SoundTrack::SongDecoder {
     }
     inRate_ = in->sample_rate;
     inFormat_ = in->format;
-    AVChannelLayout stereo;
+    AVChannelLayout stereo{};
     av_channel_layout_default(&stereo, 2);
     SwrContext* raw = nullptr;
     int result = swr_alloc_set_opts2(&raw, &stereo, outFormat_, outRate_, &source,

@@ -128,6 +128,7 @@ struct MovieRenderer::Item {
   std::vector<Particle> particles;
   double spriteCanvas = 1;
   QRectF bounds;  // untransformed canvas extent, for soft masks
+  bool opaque = false;  // a picture without transparency
 
   // Can be painted once into the background: it has no mask, is drawn in every frame and
   // its transform stops changing in the first half of the movie.
@@ -210,6 +211,7 @@ void MovieRenderer::prepare(const std::vector<QImage>& pictures) {
             l.picture < int(pictures.size()) ? pictures[size_t(l.picture)] : QImage();
         if (source.isNull()) break;  // the place stays empty
         it.content = l.fit == PictureFit::Contain ? containRect(source.size(), l.box) : l.box;
+        it.opaque = !source.hasAlphaChannel();
         const double bw = l.border.width;
         const QRectF card = it.content.adjusted(-bw, -bw, bw, bw);
         const QPainterPath cardPath = roundedRectPath(card, l.radius > 0 ? l.radius + bw : 0);
@@ -454,7 +456,9 @@ void MovieRenderer::drawItem(QPainter& p, const Item& it, int frame, const QTran
         const double s = pt.size / it.spriteCanvas;
         QTransform m;
         m.translate(x, y);
-        m.rotate(pt.phase * 57.3 + l.spin * pt.speed * pt.spinSign * f);
+        // Round particles look the same at any angle; leaving them unturned is cheaper.
+        if (l.style != ParticleStyle::Bokeh && l.style != ParticleStyle::Snow)
+          m.rotate(pt.phase * 57.3 + l.spin * pt.speed * pt.spinSign * f);
         m.scale(s * flatten, s);
         p.setOpacity(opacity * alpha);
         const double half = it.spriteCanvas / 2;
@@ -503,7 +507,8 @@ void MovieRenderer::drawSoftMasked(QPainter& p, const Item& it, int frame, const
 // below it needs painting (the opening picture at the start of every movie).
 bool MovieRenderer::coversCanvas(const Item& it, int frame) const {
   const Layer& l = *it.layer;
-  if (it.mode != Mode::Sprite || l.kind != LayerKind::Picture || !l.drawnAt(frame)) return false;
+  if (it.mode != Mode::Sprite || l.kind != LayerKind::Picture || !it.opaque || !l.drawnAt(frame))
+    return false;
   if (it.content != QRectF(0, 0, kCanvasWidth, kCanvasHeight) || l.radius > 0) return false;
   if (l.mask.kind != MaskKind::None && !(l.mask.invert && l.mask.progress.at(frame) <= 0))
     return false;

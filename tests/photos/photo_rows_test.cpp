@@ -4,6 +4,7 @@
 #include "model/columns.h"
 #include "model/project.h"
 #include "model/sentinels.h"
+#include "model/thumbnail_file.h"
 #include "photo_fixtures.h"
 #include "photos/jpeg_decoder.h"
 #include "photos/photo_renderer.h"

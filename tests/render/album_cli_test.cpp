@@ -147,6 +147,42 @@ TEST_F(AlbumCliTest, BadArgumentsFailBeforeAnyWork) {
   EXPECT_FALSE(fs::exists(dir / "x.mpg"));
 }
 
+// Pixels of `picture` inside `area` within 60 of `colour`.
+int pixelsNear(const QImage& picture, const QRect& area, QRgb colour) {
+  int n = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (test::colourDistance(picture.pixel(x, y), colour) < 60) ++n;
+  return n;
+}
+
+TEST_F(AlbumCliTest, LyricsKaraokeAndCaptionsAreDrawnOnTheAlbum) {
+  test::writeFile(dir / "song.lrc", "[00:01.00]LYRIC LINE\n");
+  test::writeFile(dir / "song.ksc",
+                  "karaoke.add('00:02.000', '00:03.500', 'KARA', '300,300,300,300');\n");
+  const CliRun r = run(albumArgs(
+      {"-o", dir.qpath() + "/overlay.mpg", "--music", dir.qpath() + "/song.mp3", "--lyrics",
+       dir.qpath() + "/song.lrc", "--karaoke", dir.qpath() + "/song.ksc", "--lyric-type", "both",
+       "--text", "00:00|4|CAPTION CAPTION|40|clYellow", dir.qpath() + "/photos/a.jpg"}));
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const test::MediaFacts facts = test::readMedia(dir / "overlay.mpg", {50, 75, 100});
+  ASSERT_EQ(facts.pictures.size(), 3u);
+  // The lyric line, white, centred at the bottom over the dark template background.
+  EXPECT_GT(pixelsNear(facts.pictures[0], QRect(760, 1000, 400, 75), qRgb(255, 255, 255)), 100);
+  // The karaoke line in slot A, its first letters wiped blue by 00:03.
+  EXPECT_GT(pixelsNear(facts.pictures[1], QRect(180, 811, 170, 100), qRgb(0, 0, 255)), 100);
+  // The caption enters from the right edge at half the width's height (960), 3 px a frame.
+  EXPECT_GT(pixelsNear(facts.pictures[2], QRect(1650, 965, 260, 110), qRgb(255, 255, 0)), 100);
+}
+
+TEST_F(AlbumCliTest, ABadCaptionIsRefusedBeforeAnyWork) {
+  const CliRun r = run(albumArgs({"-o", dir.qpath() + "/x", "--text", "00:03|31|x",
+                                  dir.qpath() + "/photos/a.jpg"}));
+  EXPECT_NE(r.exitCode, 0);
+  EXPECT_TRUE(r.err.contains("1 to 30")) << r.err.toStdString();
+  EXPECT_FALSE(fs::exists(dir / "x.mpg"));
+}
+
 TEST_F(AlbumCliTest, InterruptStopsCleanlyWithoutAPartialAlbum) {
   QProcess cli;
   cli.setProcessChannelMode(QProcess::SeparateChannels);

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/fixtures.h"
-#include "support/template_fixtures.h"
+#include "support/player_fixtures.h"
 
 namespace solvane {
 namespace {

@@ -200,6 +200,17 @@ TEST(TemplatePlayerPictures, AnOpeningPictureStillInBitmapFormIsShown) {
   EXPECT_TRUE(test::closeColour(frameAt(player, 0).pixel(960, 540), kOpening.rgb()));
 }
 
+TEST(TemplatePlayerPictures, AnOpeningPictureWithTransparencyLetsTheMovieShowThrough) {
+  RichStage stage;
+  QImage veil(1920, 1080, QImage::Format_ARGB32);
+  veil.fill(QColor(0, 0, 0, 0));
+  ASSERT_TRUE(veil.save(QString::fromStdString(stage.movie.openingPicture.string()), "PNG"));
+  TemplatePlayer player;
+  player.setMovie(stage.movie.moviePath);
+  const QRgb shown = frameAt(player, 0).pixel(960, 540);
+  EXPECT_FALSE(test::closeColour(shown, qRgb(0, 0, 0))) << "the background below is painted";
+}
+
 TEST(TemplatePlayerPictures, LoadingAgainPicksUpPicturesThatChangedAndReportsAgain) {
   RichStage stage;
   std::filesystem::remove(stage.movie.slotPicture(2));

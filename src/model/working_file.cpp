@@ -1,4 +1,4 @@
-#include "photos/working_file.h"
+#include "model/working_file.h"
 
 #include <QFile>
 
