@@ -140,12 +140,12 @@ void buildLibrary(Project& project, const QString& root) {
   std::mt19937 rng(7);
   QByteArray movie(300 * 1024, Qt::Uninitialized);
   for (char& c : movie) c = static_cast<char>(rng() % 64);
-  struct Spec { int count; const char* widths; const char* heights; bool portrait; };
-  const Spec specs[] = {{1, "|0|", "|0|", false},         {1, "|1280|", "|720|", false},
+  struct SlotShape { int count; const char* widths; const char* heights; bool portrait; };
+  const SlotShape shapes[] = {{1, "|0|", "|0|", false},         {1, "|1280|", "|720|", false},
                         {2, "|960|960|", "|720|720|", false}, {3, "|640|640|640|", "|480|480|480|", false},
                         {1, "|0|", "|0|", true},          {2, "|720|720|", "|960|960|", true}};
   int seq = 0;
-  for (const Spec& s : specs) {
+  for (const SlotShape& s : shapes) {
     const QString location = root + QStringLiteral("/tpl_%1.rar").arg(seq);
     if (!QFile::exists(location)) write_package(location, movie + QByteArray::number(seq));
     (s.portrait ? project.ListView_shuzhaopian : project.ListView_hengzhaopian)

@@ -24,9 +24,9 @@ QString lyricTypeWord(const QString& value) {
 }
 
 // "TIME|ENTRY|TEXT[|SIZE[|COLOUR[|FONT]]]" as the window's controls would hold it.
-TextEffectForm captionForm(const QString& spec) {
-  const QStringList parts = spec.split(kBar);
-  const QString where = QStringLiteral("--text \"%1\": ").arg(spec);
+TextEffectForm captionForm(const QString& caption) {
+  const QStringList parts = caption.split(kBar);
+  const QString where = QStringLiteral("--text \"%1\": ").arg(caption);
   if (parts.size() < 3 || parts.size() > 6)
     throw Error(where + QStringLiteral("write TIME|ENTRY|TEXT[|SIZE[|COLOUR[|FONT]]]"));
 
@@ -66,9 +66,9 @@ void applyOverlayOptions(Project& project, const OverlayOptions& options) {
       throw Error(QStringLiteral("--karaoke %1: no such file").arg(path));
   TextEffectEditor editor(project);
   editor.open(kCanvasWidth, kCanvasHeight);
-  for (const QString& spec : options.texts)
-    if (const std::optional<QString> refused = editor.add(captionForm(spec)))
-      throw Error(QStringLiteral("--text \"%1\": %2").arg(spec, *refused));
+  for (const QString& caption : options.texts)
+    if (const std::optional<QString> refused = editor.add(captionForm(caption)))
+      throw Error(QStringLiteral("--text \"%1\": %2").arg(caption, *refused));
 
   for (const QString& path : options.karaoke)
     appendKaraokeRow(project.suiListView_ksc, QFileInfo(path).absoluteFilePath());

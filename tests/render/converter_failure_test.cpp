@@ -41,15 +41,15 @@ TEST_P(ConverterStop, AbortMidwayEndsWithinOneFrameAndLeavesNoAlbum) {
   ScratchDir dir;
   std::filesystem::create_directory(dir / "out");
   test::makeToneMp3(dir / "song.mp3", 2.0, 44100, 2);
-  test::AlbumSpec spec;
-  spec.preset = GetParam().preset;
-  spec.pictures = 40;
-  spec.songs = {dir / "song.mp3"};
-  spec.width = 0;
-  spec.onFrame = [](Converter& c, int i) {
+  test::AlbumPlan plan;
+  plan.preset = GetParam().preset;
+  plan.pictures = 40;
+  plan.songs = {dir / "song.mp3"};
+  plan.width = 0;
+  plan.onFrame = [](Converter& c, int i) {
     if (i == 8) c.abort();
   };
-  const test::AlbumResult result = test::convertAlbum(spec, dir / "out" / GetParam().output, dir / "frame.bmp");
+  const test::AlbumResult result = test::convertAlbum(plan, dir / "out" / GetParam().output, dir / "frame.bmp");
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.error, mcl_error::kAborted);
   EXPECT_NE(result.errorText.indexOf("removed"), -1) << result.errorText.toStdString();
@@ -67,11 +67,11 @@ INSTANTIATE_TEST_SUITE_P(Kinds, ConverterStop,
 TEST(ConverterFailure, UndecodableSongIsReportedByNameAndNothingIsWritten) {
   ScratchDir dir;
   test::writeFile(dir / "bad.mp3", "this is no song at all, just text pretending to be one");
-  test::AlbumSpec spec;
-  spec.preset = FormatPreset::Dvd;
-  spec.pictures = 5;
-  spec.songs = {dir / "bad.mp3"};
-  const test::AlbumResult result = test::convertAlbum(spec, dir / "album.mpg", dir / "frame.bmp");
+  test::AlbumPlan plan;
+  plan.preset = FormatPreset::Dvd;
+  plan.pictures = 5;
+  plan.songs = {dir / "bad.mp3"};
+  const test::AlbumResult result = test::convertAlbum(plan, dir / "album.mpg", dir / "frame.bmp");
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.error, mcl_error::kSound);
   EXPECT_EQ(result.reportedErrors, std::vector<int>{mcl_error::kSound});
@@ -83,12 +83,12 @@ TEST(ConverterFailure, UndecodableSongIsLeftOutWhenTheHostChoosesToGoOn) {
   ScratchDir dir;
   test::writeFile(dir / "bad.mp3", "not a song");
   test::makeToneMp3(dir / "good.mp3", 0.4, 44100, 2);
-  test::AlbumSpec spec;
-  spec.preset = FormatPreset::Vcd;
-  spec.pictures = 25;
-  spec.songs = {dir / "bad.mp3", dir / "good.mp3"};
-  spec.errorAction = mcl_action::kContinue;
-  const test::AlbumResult result = test::convertAlbum(spec, dir / "album.mpg", dir / "frame.bmp");
+  test::AlbumPlan plan;
+  plan.preset = FormatPreset::Vcd;
+  plan.pictures = 25;
+  plan.songs = {dir / "bad.mp3", dir / "good.mp3"};
+  plan.errorAction = mcl_action::kContinue;
+  const test::AlbumResult result = test::convertAlbum(plan, dir / "album.mpg", dir / "frame.bmp");
   EXPECT_TRUE(result.ok) << result.errorText.toStdString();
   EXPECT_EQ(result.reportedErrors, std::vector<int>{mcl_error::kSound});
   EXPECT_NEAR(test::readMedia(dir / "album.mpg").audio.samples / 44100.0, 1.0, 0.1);
@@ -97,10 +97,10 @@ TEST(ConverterFailure, UndecodableSongIsLeftOutWhenTheHostChoosesToGoOn) {
 TEST(ConverterFailure, UnwritableFolderIsReportedWithThePath) {
   ScratchDir dir;
   test::writeFile(dir / "plain-file", "x");
-  test::AlbumSpec spec;
-  spec.preset = FormatPreset::Svcd;
-  spec.pictures = 5;
-  const test::AlbumResult result = test::convertAlbum(spec, dir / "plain-file" / "album.mpg", dir / "frame.bmp");
+  test::AlbumPlan plan;
+  plan.preset = FormatPreset::Svcd;
+  plan.pictures = 5;
+  const test::AlbumResult result = test::convertAlbum(plan, dir / "plain-file" / "album.mpg", dir / "frame.bmp");
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.error, mcl_error::kOutput);
   EXPECT_EQ(result.reportedErrors, std::vector<int>{mcl_error::kOutput});
@@ -129,9 +129,9 @@ TEST(ConverterFailure, UnreadablePictureFileStopsWithItsName) {
 
 TEST(ConverterFailure, UnknownOutputEndingIsRefusedBeforeAnythingIsRead) {
   ScratchDir dir;
-  test::AlbumSpec spec;
-  spec.pictures = 3;
-  const test::AlbumResult result = test::convertAlbum(spec, dir / "album.xyz", dir / "frame.bmp");
+  test::AlbumPlan plan;
+  plan.pictures = 3;
+  const test::AlbumResult result = test::convertAlbum(plan, dir / "album.xyz", dir / "frame.bmp");
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.error, mcl_error::kSettings);
   EXPECT_NE(result.errorText.indexOf(".xyz"), -1);
@@ -140,22 +140,22 @@ TEST(ConverterFailure, UnknownOutputEndingIsRefusedBeforeAnythingIsRead) {
 
 TEST(ConverterFailure, ExceptionFromTheFrameStepEndsTheConversionWithoutAnAlbum) {
   ScratchDir dir;
-  test::AlbumSpec spec;
-  spec.preset = FormatPreset::Dvd;
-  spec.pictures = 40;
-  spec.onFrame = [](Converter&, int i) {
+  test::AlbumPlan plan;
+  plan.preset = FormatPreset::Dvd;
+  plan.pictures = 40;
+  plan.onFrame = [](Converter&, int i) {
     if (i == 6) throw Error(std::string("the template player stopped"));
   };
-  EXPECT_THROW(test::convertAlbum(spec, dir / "album.mpg", dir / "frame.bmp"), Error);
+  EXPECT_THROW(test::convertAlbum(plan, dir / "album.mpg", dir / "frame.bmp"), Error);
   EXPECT_EQ(leftovers(dir.path()), std::vector<std::string>{});
 }
 
 TEST(ConverterFailure, NothingToConvertIsAnErrorWithoutOutput) {
   ScratchDir dir;
-  test::AlbumSpec spec;
-  spec.preset = FormatPreset::Dvd;
-  spec.pictures = 0;
-  const test::AlbumResult result = test::convertAlbum(spec, dir / "album.mpg", dir / "frame.bmp");
+  test::AlbumPlan plan;
+  plan.preset = FormatPreset::Dvd;
+  plan.pictures = 0;
+  const test::AlbumResult result = test::convertAlbum(plan, dir / "album.mpg", dir / "frame.bmp");
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.error, mcl_error::kSettings);
   EXPECT_FALSE(std::filesystem::exists(dir / "album.mpg"));
@@ -186,14 +186,14 @@ class ConverterFullDisk : public testing::TestWithParam<OutputCase> {};
 TEST_P(ConverterFullDisk, WriteFailureIsReportedAndThePartialAlbumRemoved) {
   ScratchDir dir;
   std::filesystem::create_directory(dir / "out");
-  test::AlbumSpec spec;
-  spec.preset = GetParam().preset;
-  spec.pictures = 40;
-  spec.width = 0;
+  test::AlbumPlan plan;
+  plan.preset = GetParam().preset;
+  plan.pictures = 40;
+  plan.width = 0;
   test::AlbumResult result;
   {
     FileSizeLimit limit(40 * 1024);
-    result = test::convertAlbum(spec, dir / "out" / GetParam().output, dir / "frame.bmp");
+    result = test::convertAlbum(plan, dir / "out" / GetParam().output, dir / "frame.bmp");
   }
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.error, mcl_error::kOutput);
@@ -214,11 +214,11 @@ TEST(ConverterFullDisk, FullFileSystemIsReportedAndThePartialAlbumRemoved) {
   const auto mountPoint = dir / "tiny";
   std::filesystem::create_directory(mountPoint);
   if (mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=64k") != 0) GTEST_SKIP() << "cannot mount a small tmpfs here";
-  test::AlbumSpec spec;
-  spec.preset = FormatPreset::Dvd;
-  spec.pictures = 40;
-  spec.width = 0;
-  const test::AlbumResult result = test::convertAlbum(spec, mountPoint / "album.mpg", dir / "frame.bmp");
+  test::AlbumPlan plan;
+  plan.preset = FormatPreset::Dvd;
+  plan.pictures = 40;
+  plan.width = 0;
+  const test::AlbumResult result = test::convertAlbum(plan, mountPoint / "album.mpg", dir / "frame.bmp");
   const std::vector<std::string> left = leftovers(mountPoint);
   umount(mountPoint.c_str());
   EXPECT_FALSE(result.ok);

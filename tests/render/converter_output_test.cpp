@@ -37,16 +37,16 @@ class ConverterKinds : public testing::TestWithParam<KindCase> {};
 TEST_P(ConverterKinds, AlbumReopensWithExpectedStreamsLengthAndPictures) {
   const KindCase& c = GetParam();
   ScratchDir dir;
-  test::AlbumSpec spec;
-  spec.preset = c.preset;
-  spec.standard = c.standard;
-  spec.pictures = 30;  // 1.2 s
+  test::AlbumPlan plan;
+  plan.preset = c.preset;
+  plan.standard = c.standard;
+  plan.pictures = 30;  // 1.2 s
   if (c.withSound) {
     test::makeToneMp3(dir / "song.mp3", 2.0, 44100, 2);
-    spec.songs = {dir / "song.mp3"};
+    plan.songs = {dir / "song.mp3"};
   }
   const auto output = dir / (std::string("album.") + c.ending);
-  const test::AlbumResult result = test::convertAlbum(spec, output, dir / "frame.bmp");
+  const test::AlbumResult result = test::convertAlbum(plan, output, dir / "frame.bmp");
   ASSERT_TRUE(result.ok) << result.errorText.toStdString();
   EXPECT_EQ(result.error, 0);
   EXPECT_FALSE(std::filesystem::exists(output.string() + ".part"));

@@ -30,13 +30,13 @@ TEST_P(PictureSequence, WritesNumberedPicturesOfEveryFrameAtTheirOwnSize) {
   const SequenceCase& c = GetParam();
   ScratchDir dir;
   std::filesystem::create_directory(dir / "album");
-  test::AlbumSpec spec;
-  spec.width = 0;  // no frame size call: the pictures keep their size
-  spec.pictures = 4;
+  test::AlbumPlan plan;
+  plan.width = 0;  // no frame size call: the pictures keep their size
+  plan.pictures = 4;
   test::writeFile(dir / "song.mp3", "not even a song");
-  spec.songs = {dir / "song.mp3"};  // a sequence has no sound: the song is not read at all
+  plan.songs = {dir / "song.mp3"};  // a sequence has no sound: the song is not read at all
   const std::string ending = c.ending;
-  const test::AlbumResult result = test::convertAlbum(spec, dir / "album" / ("01." + ending), dir / "frame.bmp");
+  const test::AlbumResult result = test::convertAlbum(plan, dir / "album" / ("01." + ending), dir / "frame.bmp");
   ASSERT_TRUE(result.ok) << result.errorText.toStdString();
 
   const std::vector<std::string> expected = {"01." + ending, "02." + ending, "03." + ending, "04." + ending};
@@ -59,10 +59,10 @@ INSTANTIATE_TEST_SUITE_P(EveryFormat, PictureSequence, testing::ValuesIn(kSequen
 // The luminance table a quality-90 JPEG carries, in the zigzag order of the file.
 TEST(PictureSequence, JpegPicturesUseTheQuality90Tables) {
   ScratchDir dir;
-  test::AlbumSpec spec;
-  spec.width = 0;
-  spec.pictures = 1;
-  ASSERT_TRUE(test::convertAlbum(spec, dir / "01.JPG", dir / "frame.bmp").ok);
+  test::AlbumPlan plan;
+  plan.width = 0;
+  plan.pictures = 1;
+  ASSERT_TRUE(test::convertAlbum(plan, dir / "01.JPG", dir / "frame.bmp").ok);
   const QByteArray bytes = test::readFile(dir / "01.JPG");
   const qsizetype dqt = bytes.indexOf(QByteArray("\xff\xdb", 2));
   ASSERT_GE(dqt, 0);
@@ -76,10 +76,10 @@ TEST(PictureSequence, JpegPicturesUseTheQuality90Tables) {
 
 TEST(PictureSequence, NumbersGrowPastTheFirstFilesDigits) {
   ScratchDir dir;
-  test::AlbumSpec spec;
-  spec.width = 0;
-  spec.pictures = 3;
-  ASSERT_TRUE(test::convertAlbum(spec, dir / "98.BMP", dir / "frame.bmp").ok);
+  test::AlbumPlan plan;
+  plan.width = 0;
+  plan.pictures = 3;
+  ASSERT_TRUE(test::convertAlbum(plan, dir / "98.BMP", dir / "frame.bmp").ok);
   EXPECT_EQ(folderNames(dir.path()), (std::vector<std::string>{"100.BMP", "98.BMP", "99.BMP"}));
 }
 
@@ -95,10 +95,10 @@ class MpegFlavour : public testing::TestWithParam<FlavourCase> {};
 
 TEST_P(MpegFlavour, PackHeadersAndNavigationPacksMatchTheKind) {
   ScratchDir dir;
-  test::AlbumSpec spec;
-  spec.preset = GetParam().preset;
-  spec.pictures = 10;
-  ASSERT_TRUE(test::convertAlbum(spec, dir / "album.mpg", dir / "frame.bmp").ok);
+  test::AlbumPlan plan;
+  plan.preset = GetParam().preset;
+  plan.pictures = 10;
+  ASSERT_TRUE(test::convertAlbum(plan, dir / "album.mpg", dir / "frame.bmp").ok);
   const QByteArray bytes = test::readFile(dir / "album.mpg");
   ASSERT_TRUE(bytes.startsWith(QByteArray("\x00\x00\x01\xba", 4)));
   const auto marker = static_cast<unsigned char>(bytes[4]);
@@ -168,12 +168,12 @@ TEST(ConverterSound, SongsOfDifferentRatesAndChannelsAreJoinedWithoutGaps) {
   test::makeToneWav(dir / "mono.wav", 0.6, 22050, 1);
   test::makeToneMp3(dir / "stereo.mp3", 0.6, 48000, 2);
   test::makeToneWav(dir / "again.wav", 0.5, 32000, 2);
-  test::AlbumSpec spec;
-  spec.preset = FormatPreset::Dvd;
-  spec.pictures = 10;  // 0.4 s of pictures, the songs play on
-  spec.truncate = false;
-  spec.songs = {dir / "mono.wav", dir / "stereo.mp3", dir / "again.wav"};
-  ASSERT_TRUE(test::convertAlbum(spec, dir / "album.mpg", dir / "frame.bmp").ok);
+  test::AlbumPlan plan;
+  plan.preset = FormatPreset::Dvd;
+  plan.pictures = 10;  // 0.4 s of pictures, the songs play on
+  plan.truncate = false;
+  plan.songs = {dir / "mono.wav", dir / "stereo.mp3", dir / "again.wav"};
+  ASSERT_TRUE(test::convertAlbum(plan, dir / "album.mpg", dir / "frame.bmp").ok);
   const test::MediaFacts facts = test::readMedia(dir / "album.mpg");
   EXPECT_NEAR(double(facts.audio.samples) / facts.audio.sampleRate, 1.7, 0.06);
 }
@@ -181,11 +181,11 @@ TEST(ConverterSound, SongsOfDifferentRatesAndChannelsAreJoinedWithoutGaps) {
 TEST(ConverterSound, SilenceFillsWhenTheSongsAreShorterThanThePictures) {
   ScratchDir dir;
   test::makeToneMp3(dir / "short.mp3", 0.5, 44100, 1);
-  test::AlbumSpec spec;
-  spec.preset = FormatPreset::Vcd;
-  spec.pictures = 50;
-  spec.songs = {dir / "short.mp3"};
-  ASSERT_TRUE(test::convertAlbum(spec, dir / "album.mpg", dir / "frame.bmp").ok);
+  test::AlbumPlan plan;
+  plan.preset = FormatPreset::Vcd;
+  plan.pictures = 50;
+  plan.songs = {dir / "short.mp3"};
+  ASSERT_TRUE(test::convertAlbum(plan, dir / "album.mpg", dir / "frame.bmp").ok);
   const test::MediaFacts facts = test::readMedia(dir / "album.mpg");
   EXPECT_NEAR(double(facts.audio.samples) / facts.audio.sampleRate, 2.0, 0.1);
   EXPECT_NEAR(facts.video.seconds(), 2.0, 0.04);
@@ -194,11 +194,11 @@ TEST(ConverterSound, SilenceFillsWhenTheSongsAreShorterThanThePictures) {
 TEST(ConverterSound, SongsWithoutPicturesPlayOverBlack) {
   ScratchDir dir;
   test::makeToneMp3(dir / "song.mp3", 0.8, 44100, 2);
-  test::AlbumSpec spec;
-  spec.preset = FormatPreset::Svcd;
-  spec.pictures = 0;
-  spec.songs = {dir / "song.mp3"};
-  ASSERT_TRUE(test::convertAlbum(spec, dir / "album.mpg", dir / "frame.bmp").ok);
+  test::AlbumPlan plan;
+  plan.preset = FormatPreset::Svcd;
+  plan.pictures = 0;
+  plan.songs = {dir / "song.mp3"};
+  ASSERT_TRUE(test::convertAlbum(plan, dir / "album.mpg", dir / "frame.bmp").ok);
   const test::MediaFacts facts = test::readMedia(dir / "album.mpg", {5});
   EXPECT_NEAR(double(facts.audio.samples) / facts.audio.sampleRate, 0.8, 0.1);
   EXPECT_NEAR(facts.video.seconds(), 0.8, 0.1);
@@ -220,12 +220,12 @@ TEST(ConverterSound, SampleCountOfTheSoundListAddsTheSongs) {
 
 TEST(ConverterTiming, NtscWithoutKeepDurationGivesOneFramePerPicture) {
   ScratchDir dir;
-  test::AlbumSpec spec;
-  spec.preset = FormatPreset::Dvd;
-  spec.standard = TvStandard::Ntsc;
-  spec.keepDuration = false;
-  spec.pictures = 30;
-  ASSERT_TRUE(test::convertAlbum(spec, dir / "album.mpg", dir / "frame.bmp").ok);
+  test::AlbumPlan plan;
+  plan.preset = FormatPreset::Dvd;
+  plan.standard = TvStandard::Ntsc;
+  plan.keepDuration = false;
+  plan.pictures = 30;
+  ASSERT_TRUE(test::convertAlbum(plan, dir / "album.mpg", dir / "frame.bmp").ok);
   EXPECT_EQ(test::readMedia(dir / "album.mpg").video.frames, 30);
 }
 

@@ -13,7 +13,7 @@ QImage albumPicture(int k, int width, int height) {
   return picture;
 }
 
-AlbumResult convertAlbum(const AlbumSpec& spec, const std::filesystem::path& output,
+AlbumResult convertAlbum(const AlbumPlan& plan, const std::filesystem::path& output,
                          const std::filesystem::path& framePath) {
   AlbumResult result;
   const QString frame = QString::fromStdString(framePath.string());
@@ -24,8 +24,8 @@ AlbumResult convertAlbum(const AlbumSpec& spec, const std::filesystem::path& out
   converter.setFrameHandoff(handoff);
   FrameList frames;
   SoundList sounds;
-  for (int i = 0; i < spec.pictures; ++i) frames.add(frame, kListPicture);
-  for (const auto& song : spec.songs) sounds.add(QString::fromStdString(song.string()), kListSound);
+  for (int i = 0; i < plan.pictures; ++i) frames.add(frame, kListPicture);
+  for (const auto& song : plan.songs) sounds.add(QString::fromStdString(song.string()), kListSound);
 
   converter.assignVideoSource([&](VideoSource& s, int i) {
     if (auto name = frames.getName(i)) s.setFile(*name); else s.finished();
@@ -36,18 +36,18 @@ AlbumResult convertAlbum(const AlbumSpec& spec, const std::filesystem::path& out
   converter.assignVideoFunc([&](int i, const QImage&) {
     ++result.videoFunctionCalls;
     handoff->publish(frame, albumPicture(i + 1, kPictureWidth, kPictureHeight));
-    if (spec.onFrame) spec.onFrame(converter, i);
+    if (plan.onFrame) plan.onFrame(converter, i);
   });
   converter.assignAudioFunc([] {});
   converter.assignProgress([&](int status, long long, long long, int) { result.statuses.push_back(status); });
   converter.assignError([&](int code, int& action) {
     result.reportedErrors.push_back(code);
-    action = spec.errorAction;
+    action = plan.errorAction;
   });
-  if (spec.preset) converter.setFormatPreset(*spec.preset, spec.standard);
-  converter.setKeepDuration(spec.keepDuration);
-  converter.setTruncateAudioToVideo(spec.truncate);
-  if (spec.width > 0) converter.setVideoFormat(spec.width, spec.height, 32);
+  if (plan.preset) converter.setFormatPreset(*plan.preset, plan.standard);
+  converter.setKeepDuration(plan.keepDuration);
+  converter.setTruncateAudioToVideo(plan.truncate);
+  if (plan.width > 0) converter.setVideoFormat(plan.width, plan.height, 32);
   const QString out = QString::fromStdString(output.string());
   converter.setVideoFileName(out);
   converter.setAudioFileName(out);

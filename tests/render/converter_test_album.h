@@ -20,7 +20,7 @@ QImage albumPicture(int k, int width, int height);
 inline constexpr int kPictureWidth = 480;
 inline constexpr int kPictureHeight = 270;
 
-struct AlbumSpec {
+struct AlbumPlan {
   std::optional<FormatPreset> preset;
   TvStandard standard = TvStandard::Pal;
   int width = 320;  // 0: no frame size call, the pictures' own size (480 x 270) is kept
@@ -43,7 +43,7 @@ struct AlbumResult {
   int videoFunctionCalls = 0;
 };
 
-AlbumResult convertAlbum(const AlbumSpec& spec, const std::filesystem::path& output,
+AlbumResult convertAlbum(const AlbumPlan& plan, const std::filesystem::path& output,
                          const std::filesystem::path& framePath);
 
 }  // namespace solvane::test
