@@ -67,6 +67,9 @@ void RenderDriver::setFramePublisher(FramePublisher publisher) {
 
 void RenderDriver::StartAlbum() {
   player_.setSize(QSize(kFrameWidth, kFrameHeight));
+  // Every movie plays once (a looped one opens on a new picture), so earlier loads are
+  // never reused; keeping them would only hold their pictures.
+  player_.setKeptLoads(0);
   state_ = RenderState{};
   run(hooks_.resetOverlays);
 

@@ -74,7 +74,7 @@ struct Prepared {
   std::shared_ptr<const MovieRenderer> renderer;
 };
 
-constexpr size_t kKeptMovies = 3;
+constexpr size_t kDefaultKeptLoads = 3;
 
 }  // namespace
 
@@ -82,7 +82,8 @@ struct TemplatePlayer::State {
   QSize size{1920, 1080};
   QString moviePath;
   std::shared_ptr<const Prepared> current;
-  std::deque<std::shared_ptr<const Prepared>> kept;
+  std::deque<std::shared_ptr<const Prepared>> kept;  // most recent first, current included
+  size_t keptLoads = kDefaultKeptLoads;
   int frame = 0;
   std::map<QString, QString> variables;
   QStringList missing;
@@ -100,7 +101,11 @@ struct TemplatePlayer::State {
   void keep(std::shared_ptr<const Prepared> p) {
     std::erase(kept, p);
     kept.push_front(std::move(p));
-    if (kept.size() > kKeptMovies) kept.pop_back();
+    trim();
+  }
+
+  void trim() {
+    if (kept.size() > keptLoads) kept.resize(keptLoads);
   }
 
   std::shared_ptr<const Prepared> prepare(solvane::Movie movie, std::vector<QImage> pictures,
@@ -134,6 +139,11 @@ void TemplatePlayer::setSize(QSize size) {
 }
 
 QSize TemplatePlayer::size() const { return state_->size; }
+
+void TemplatePlayer::setKeptLoads(int count) {
+  state_->keptLoads = size_t(std::max(0, count));
+  state_->trim();
+}
 
 void TemplatePlayer::setMovie(const QString& path) {
   State& s = *state_;

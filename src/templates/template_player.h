@@ -47,9 +47,13 @@ class TemplatePlayer {
   // FSCommand "picture_0" before returning. Throws Error naming the file when the movie
   // cannot be read, does not parse, or names an unknown layer kind; the player then holds
   // no movie (TotalFrames() == 0, paint() gives black). Loading takes a while (pictures are
-  // decoded and pre-scaled); the last three loads are kept and reused while the movie and
-  // picture files stay byte for byte the same.
+  // decoded and pre-scaled); the last few loads (setKeptLoads) are kept and reused while the
+  // movie and picture files stay byte for byte the same.
   void setMovie(const QString& path);
+  // How many of the latest loads are kept for reuse, the current one among them (default 3).
+  // A host that plays every movie once, as an album does, keeps none: each load holds tens
+  // of megabytes of prepared pictures, and the current one is let go before the next loads.
+  void setKeptLoads(int count);
   QString Movie() const;
 
   // Shows frame `frame`: below 0 shows frame 0, past the end shows the last frame.

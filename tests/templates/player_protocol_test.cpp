@@ -237,6 +237,25 @@ TEST(TemplatePlayerPictures, LoadingAgainPicksUpPicturesThatChangedAndReportsAga
   EXPECT_TRUE(test::closeColour(last.pixel(1300, 700), kSlot2.rgb()));
 }
 
+TEST(TemplatePlayerPictures, APlayerKeepingNoLoadsShowsEveryMovieAsAFreshPlayerDoes) {
+  RichStage first, second;
+  test::writeJpeg(second.movie.slotPicture(1), {800, 450}, QColor("#20e0e0"));
+  TemplatePlayer fresh;
+  fresh.setMovie(first.movie.moviePath);
+  const QImage firstFrame = frameAt(fresh, 30);
+  fresh.setMovie(second.movie.moviePath);
+  const QImage secondFrame = frameAt(fresh, 30);
+
+  TemplatePlayer player;
+  player.setMovie(first.movie.moviePath);
+  player.setKeptLoads(0);  // let go of what is kept while a movie is shown
+  EXPECT_EQ(frameAt(player, 30), firstFrame);
+  player.setMovie(second.movie.moviePath);
+  EXPECT_EQ(frameAt(player, 30), secondFrame);
+  player.setMovie(first.movie.moviePath);
+  EXPECT_EQ(frameAt(player, 30), firstFrame);
+}
+
 TEST(TemplatePlayerMovieErrors, BadMoviesAreRejectedWithTheFileNamed) {
   struct Case {
     const char* name;
