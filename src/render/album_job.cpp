@@ -17,6 +17,7 @@
 #include "render/output_commands.h"
 #include "render/render_driver.h"
 #include "templates/catalog.h"
+#include "templates/template_assignment.h"
 #include "templates/template_player.h"
 
 namespace solvane {
@@ -57,7 +58,9 @@ void importMedia(Project& project, const Workspace& workspace, const AlbumOption
   const QStringList photos = expandPhotoArguments(options.photos);
   stage(events, QStringLiteral("导入相片 (%1)").arg(photos.size()));
   project.crop_settings = options.crops;
-  const PhotoImportResult imported = importPhotos(project, workspace, photos, {}, control);
+  PhotoImportOptions importOptions;
+  if (options.drawSeed) importOptions.draw = seededDraw(*options.drawSeed);
+  const PhotoImportResult imported = importPhotos(project, workspace, photos, importOptions, control);
   tell(events, imported.message);
 
   if (!options.music.isEmpty()) {
@@ -100,13 +103,18 @@ void removeUnfinishedSequence(const AlbumOptions& options, const OutputTarget& t
 
 }  // namespace
 
-AlbumResult MakeAlbum(const AlbumOptions& options, const Workspace& workspace,
-                      const AlbumEvents& events, const JobControl& control) {
-  Project project;
+void PrepareAlbumProject(Project& project, const AlbumOptions& options, const Workspace& workspace,
+                         const AlbumEvents& events, const JobControl& control) {
   loadLibrary(project, workspace, events, control);
   importMedia(project, workspace, options, events, control);
   applyAlbumSettings(project, options);
   applyOverlayOptions(project, options.overlay);
+}
+
+AlbumResult MakeAlbum(const AlbumOptions& options, const Workspace& workspace,
+                      const AlbumEvents& events, const JobControl& control) {
+  Project project;
+  PrepareAlbumProject(project, options, workspace, events, control);
   const OutputTarget target = chooseOutput(project, options);
   const QFileInfo before(target.path);
   const QDateTime previousWrite = before.exists() ? before.lastModified() : QDateTime();

@@ -11,6 +11,7 @@
 
 namespace solvane {
 
+struct Project;
 class Workspace;
 
 struct AlbumEvents {
@@ -27,6 +28,12 @@ struct AlbumResult {
   double seconds = 0;       // album length at 25 frames per second
   double renderSeconds = 0; // wall time of the render-and-encode stage
 };
+
+// The album as it is about to be rendered: template library loaded into `project`, photographs,
+// music and lyrics imported, settings applied. MakeAlbum starts with this; benchmarks use it
+// to render an album's frames without encoding them.
+void PrepareAlbumProject(Project& project, const AlbumOptions& options, const Workspace& workspace,
+                         const AlbumEvents& events, const JobControl& control);
 
 // Makes the album in `workspace` (an empty working tree of its own; the template library is
 // read from workspace.libraryRoot()). Progress reaches `control`; a stop request throws

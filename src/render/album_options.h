@@ -29,6 +29,7 @@ struct AlbumOptions {
   QStringList lyrics;
   QStringList photos;                     // as given; see expandPhotoArguments
   OverlayOptions overlay;                 // --text, --karaoke, --lyric-type
+  std::optional<unsigned> drawSeed;       // fixed template draws; empty: drawn from the clock
   bool help = false;
 };
 

@@ -1,6 +1,7 @@
 #include "templates/template_assignment.h"
 
 #include <chrono>
+#include <memory>
 #include <random>
 
 #include "model/columns.h"
@@ -185,6 +186,13 @@ int clockSeededDraw(int poolSize) {
   std::mt19937 generator(static_cast<std::mt19937::result_type>(
       std::chrono::high_resolution_clock::now().time_since_epoch().count()));
   return std::uniform_int_distribution<int>(0, poolSize - 1)(generator);
+}
+
+DrawIndex seededDraw(unsigned seed) {
+  auto generator = std::make_shared<std::mt19937>(seed);
+  return [generator](int poolSize) {
+    return std::uniform_int_distribution<int>(0, poolSize - 1)(*generator);
+  };
 }
 
 void assignTemplates(Project& project, const DrawIndex& draw, const std::function<void()>& step) {

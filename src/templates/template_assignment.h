@@ -17,6 +17,10 @@ using DrawIndex = std::function<int(int poolSize)>;
 // Reseeds a generator from the high-resolution clock before every draw.
 int clockSeededDraw(int poolSize);
 
+// The same draws for the same seed, so one album can be made again template for template
+// (benchmarks compare runs on identical albums).
+DrawIndex seededDraw(unsigned seed);
+
 // Batch sizes that switch between the three regimes.
 inline constexpr int kSmallBatchLimit = 5;   // fewer photographs: single-photograph templates
 inline constexpr int kLargeBatchStart = 12;  // from here on: templates of any photo count

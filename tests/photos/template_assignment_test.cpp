@@ -179,5 +179,18 @@ TEST_F(TemplateAssignment, MissingSinglePhotographTemplateIsReportedBeforeAnythi
   EXPECT_EQ(project.Edit_mobanleijia_sum, "0");
 }
 
+TEST(SeededDraw, TheSameSeedDrawsTheSameRowsWithinThePool) {
+  DrawIndex a = seededDraw(7), b = seededDraw(7), other = seededDraw(8);
+  bool differs = false;
+  for (int pool : {1, 2, 5, 42, 42, 42, 3, 17}) {
+    const int x = a(pool);
+    EXPECT_EQ(x, b(pool));
+    EXPECT_GE(x, 0);
+    EXPECT_LT(x, pool);
+    differs = differs || other(pool) != x;
+  }
+  EXPECT_TRUE(differs) << "another seed draws another sequence";
+}
+
 }  // namespace
 }  // namespace solvane
