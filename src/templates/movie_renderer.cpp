@@ -256,8 +256,10 @@ void MovieRenderer::prepare(const std::vector<QImage>& pictures) {
         } else {
           it.zoomMax = std::max(1.0, l.zoom.maximum());
           const double dz = spriteScale(d, it.zoomMax, it.content.size());
+          // An opaque photograph stays opaque: Qt then copies its pixels instead of blending.
           it.texture = coverScaledWhole(source, it.content.size() * dz)
-                           .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+                           .convertToFormat(it.opaque ? QImage::Format_RGB32
+                                                      : QImage::Format_ARGB32_Premultiplied);
           it.outline = roundedRectPath(it.content, l.radius);
           if (bw > 0) {
             it.ring = cardPath;
