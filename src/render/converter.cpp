@@ -155,8 +155,8 @@ class ConversionRun {
   OutputProfile profile_;
   std::unique_ptr<AlbumWriter> writer_;
   std::unique_ptr<PictureScaler> scaler_;
-  BoundedQueue<Picture> toScale_{2};
-  BoundedQueue<Scaled> toEncode_{2};
+  BoundedQueue<Picture> toScale_{4};
+  BoundedQueue<Scaled> toEncode_{4};
   std::thread scaleThread_;
   std::thread encodeThread_;
   std::mutex failureMutex_;

@@ -245,7 +245,7 @@ void RenderDriver::FrameStep() {
 QImage& RenderDriver::freeFrameBuffer() {
   for (QImage& buffer : frameBuffers_)
     if (buffer.isDetached()) return buffer;
-  constexpr size_t kMaxBuffers = 6;  // a few in the converter's queue, one as the background
+  constexpr size_t kMaxBuffers = 8;  // a few in the converter's queue, one as the background
   if (frameBuffers_.size() < kMaxBuffers) {
     frameBuffers_.emplace_back(kFrameWidth, kFrameHeight, QImage::Format_RGB32);
     return frameBuffers_.back();
