@@ -15,6 +15,7 @@
 #include "render/conversion_job.h"
 #include "render/frame_overlay.h"
 #include "render/output_commands.h"
+#include "render/pool_thread.h"
 #include "render/render_driver.h"
 #include "templates/catalog.h"
 #include "templates/template_assignment.h"
@@ -180,7 +181,9 @@ AlbumResult MakeAlbum(const AlbumOptions& options, const Workspace& workspace,
     }
   };
   job = std::make_unique<ConversionJob>(workspace, host, handoff);
-  job->ConvertAlbum(order);
+  // Frames are painted on a pool thread: beside the encoder, Qt's own splitting of every large
+  // fill over the pool costs more than it gains on a machine with few cores.
+  runOnPoolThread([&] { job->ConvertAlbum(order); });
   if (finishArmed) job->FinishAlbum();
   handoff->withdraw(framePath);
   // Unreadable lyric or karaoke files cost only their lines; say which ones.
