@@ -157,7 +157,7 @@ double encodeAlone(const QString& data, long long frames, const std::function<QI
 // Child: the converter alone on the album's own frames. The album is prepared and rendered
 // exactly as the road does it, a chunk of frames ahead at a time with the clock stopped, so
 // only handing over and encoding is timed. (The encoder threads finish the few queued frames
-// while the clock is stopped, which flatters this side a little.) Prints "frames seconds".
+// while the clock is stopped, which flatters this side a little.) Prints "frames seconds rss".
 int runAloneOnAlbumFrames(const QString& data, int photos) {
   const AlbumOptions options = albumOptions(data, photos, false);
   QTemporaryDir scratch;

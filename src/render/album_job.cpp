@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QThread>
 
 #include "lyrics/media_import.h"
 #include "model/error.h"
@@ -181,9 +182,15 @@ AlbumResult MakeAlbum(const AlbumOptions& options, const Workspace& workspace,
     }
   };
   job = std::make_unique<ConversionJob>(workspace, host, handoff);
-  // Frames are painted on a pool thread: beside the encoder, Qt's own splitting of every large
-  // fill over the pool costs more than it gains on a machine with few cores.
-  runOnPoolThread([&] { job->ConvertAlbum(order); });
+  // With few cores the encoder, the scaler and the painter keep them all busy, and Qt's own
+  // splitting of every large fill over its pool costs more than it gains; painting on a pool
+  // thread turns it off. With cores to spare the splitting is left to speed up painting.
+  const auto convert = [&] { job->ConvertAlbum(order); };
+  constexpr int kFewCores = 4;
+  if (QThread::idealThreadCount() <= kFewCores)
+    runOnPoolThread(convert);
+  else
+    convert();
   if (finishArmed) job->FinishAlbum();
   handoff->withdraw(framePath);
   // Unreadable lyric or karaoke files cost only their lines; say which ones.
