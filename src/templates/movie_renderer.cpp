@@ -316,8 +316,13 @@ QTransform layerTransform(const Layer& l, double f) {
 void placeImage(QPainter& p, const QTransform& host, const QImage& image, const QRectF& rect,
                 const QTransform& t, const QPainterPath* clip) {
   if (!clip) {
+    // Every placed picture has a transparent margin, so its edges come out smooth from the
+    // filtering alone; antialiasing the outline of its rectangle as well only costs time.
+    const bool antialiased = p.testRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::Antialiasing, false);
     p.setTransform(t * host);
     p.drawImage(rect, image);
+    p.setRenderHint(QPainter::Antialiasing, antialiased);
     return;
   }
   QPainterPath area;
