@@ -13,8 +13,9 @@
 //      growing with the photographs). The 96-photograph album follows the music (the same
 //      60-second song), so every photograph is imported and staged but the run stays short.
 // Every case runs in a child process of its own, so each peak resident set is its own. Cases 1
-// and 2 run in alternating rounds (default 3; `bench_album_road N` runs N) and the medians are
-// compared, because a shared machine's speed drifts from minute to minute.
+// and 2 run in alternating rounds (default 3; `bench_album_road N` runs N), because a shared
+// machine's speed drifts from minute to minute: the median of the rounds' ratios is printed
+// beside the ratio of the two medians.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
