@@ -64,7 +64,7 @@ class RenderDriver {
   using FramePublisher = std::function<void(const QImage& frame)>;
 
   // The project, workspace and player must outlive the driver. The driver installs its own
-  // FSCommand handler on the player.
+  // FSCommand handler on the player, and StartAlbum sets it to keep no earlier loads.
   RenderDriver(Project& project, const Workspace& workspace, TemplatePlayer& player);
 
   void setOverlayHooks(OverlayHooks hooks);
