@@ -17,7 +17,7 @@
 #include "model/fonts.h"
 #include "model/project.h"
 #include "model/text_codec.h"
-#include "render/frame_clock.h"
+#include "model/frame_clock.h"
 #include "render/frame_overlay.h"
 
 namespace {

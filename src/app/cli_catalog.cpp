@@ -14,6 +14,7 @@
 #include "model/error.h"
 #include "model/project.h"
 #include "model/startup.h"
+#include "templates/startup_sequence.h"
 #include "model/work_paths.h"
 #include "model/workspace.h"
 

@@ -1,42 +1,14 @@
 #pragma once
 // The settings that shape an album: the album-length rule with its two loop options, the
-// television system, the picture quality, how photographs are cropped, and the output-size
-// window's choice of size and image-sequence format. The main window's summary texts are
-// built here too, so every front end shows the same words.
-#include <vector>
-
-#include <QString>
+// television system and the picture quality, as the settings windows change them. The main
+// window's summary texts are built here too, so every front end shows the same words.
 #include <QStringList>
+
+#include "model/album_choices.h"
 
 namespace solvane {
 
 struct Project;
-
-// The two crop radio groups of the other-settings window; each group has exactly one choice
-// on, so each is held as one value named after its radio button's suffix.
-struct CropSettings {
-  enum class Landscape {
-    quanping,  // suiRadioButton_hengzhaopian_quanping "横照片剪裁成全屏效果"
-    moren,     // suiRadioButton_hengzhaopian_moren "横照片剪裁成模板特效默认效果"
-  };
-  enum class Portrait {
-    jubufangda,  // suiRadioButton_shuzhaopian_jubufangda "竖照片剪裁成局部放大效果"
-    moren,       // suiRadioButton_shuzhaopian_moren "竖照片使用模板特效默认效果"
-  };
-  Landscape landscape = Landscape::quanping;
-  Portrait portrait = Portrait::jubufangda;
-};
-
-// The radio buttons' captions.
-QString cropCaption(CropSettings::Landscape choice);
-QString cropCaption(CropSettings::Portrait choice);
-bool sameCrops(const CropSettings& a, const CropSettings& b);
-
-// The album-length window's two independent check boxes.
-struct LoopOptions {
-  bool music_loop = false;    // "以音乐循环播放补充帧频"
-  bool picture_loop = false;  // "以画面循环播放补充帧频"
-};
 
 // --- Album length ("相册时长") --------------------------------------------------------------
 
@@ -55,52 +27,6 @@ bool followsMusic(const Project& project);
 void ChooseTvSystem(Project& project, const QString& system);
 // "一般画质" (yiban_huazhi) / "高清画质" (gaoqing_huazhi). Throws Error for any other word.
 void ChooseQuality(Project& project, const QString& quality);
-
-// --- Output size ("输出相册尺寸") -------------------------------------------------------------
-
-struct OutputSize {
-  int width = 0;
-  int height = 0;
-  // width + " × " + height, as the size choice shows it.
-  QString text() const;
-  friend bool operator==(const OutputSize&, const OutputSize&) = default;
-};
-
-// The size entries offered for an output kind ("VCD", "SVCD", "DVD", "AVI", "XLTP"), in
-// list order, and the index of the entry preselected for it. Throws Error for an unknown kind.
-const std::vector<OutputSize>& outputSizes(const QString& kind);
-int defaultOutputSizeIndex(const QString& kind);
-
-// The image-sequence picture formats, "JPG" first (the preset).
-const QStringList& imageSequenceFormats();
-
-// State of the output-size window for the album being prepared.
-struct OutputSizeWindow {
-  QString kind;                // output kind the window was prepared for
-  int selected = -1;           // index of the chosen size entry
-  QString current_size_text;   // "当前输出相册尺寸：" field
-  QString type_field;          // "输出电子相册类型：" field: the kind, or the picture format
-  QString format = QStringLiteral("JPG");  // image-sequence format choice
-  QString Edit_chicun_width;
-  QString Edit_chicun_height;
-  QString Edit_quxiao;         // "quxiao" once the window was closed instead of confirmed
-
-  // Fills the window for `kind` and selects its default entry (the output commands' step 3).
-  void prepare(const QString& kind);
-  // Choosing a size entry; for an image sequence this resets the format to "JPG".
-  void chooseSize(int index);
-  // "默认".
-  void chooseDefault();
-  // Choosing one of imageSequenceFormats(); throws Error for any other text.
-  void chooseFormat(const QString& format);
-  // The close glyph: the output command stops.
-  void close();
-  bool cancelled() const;
-  OutputSize size() const;
-  // 730 wide with the format choice for image sequences, otherwise 660; always 290 high.
-  int windowWidth() const;
-  bool formatChoiceVisible() const;
-};
 
 // --- Summary ------------------------------------------------------------------------------
 

@@ -3,7 +3,7 @@
 #include "model/columns.h"
 #include "model/error.h"
 #include "model/sentinels.h"
-#include "render/frame_clock.h"
+#include "model/frame_clock.h"
 
 namespace solvane {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "effects/album_settings.h"
+#include "model/album_choices.h"
 #include "model/table.h"
 
 namespace solvane {

@@ -2,10 +2,8 @@
 
 #include <QFile>
 
-#include "model/project.h"
 #include "model/work_paths.h"
 #include "model/workspace.h"
-#include "templates/catalog.h"
 
 namespace solvane {
 
@@ -36,15 +34,6 @@ void clearWorkingTree(const Workspace& ws) {
 
 void deleteLeftoverFiles(const Workspace& ws) {
   for (QLatin1String file : work_path::leftover_files) QFile::remove(ws.WorkPath(file));
-}
-
-std::unique_ptr<InstanceLock> runStartup(Project& project, const Workspace& workspace,
-                                         const JobControl& job) {
-  std::unique_ptr<InstanceLock> lock = acquireInstanceLock(workspace);
-  if (!lock) return nullptr;
-  loadTemplateCatalogs(project, workspace, job);
-  prepareWorkingTree(workspace);
-  return lock;
 }
 
 void runExit(const Workspace& workspace) { clearWorkingTree(workspace); }

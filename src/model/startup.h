@@ -1,15 +1,14 @@
 #pragma once
-// The life of a run around the working tree: start-up takes the single-instance lock,
-// loads the template catalogs and leaves a clean tree with empty thumbnail folders; exit
-// clears the tree again. Headless, so the windows and the command line share it.
+// The life of a run around the working tree: the single-instance lock, a clean tree with
+// empty thumbnail folders at start-up, and the tree cleared again at exit. Headless, so the
+// windows and the command line share it; the whole start-up sequence, which also loads the
+// template catalogs, is in templates/startup_sequence.h.
 #include <memory>
 
 #include "model/instance_lock.h"
-#include "model/job.h"
 
 namespace solvane {
 
-struct Project;
 class Workspace;
 
 // The lock named "Solvane" of the workspace. nullptr means another copy runs on this
@@ -25,12 +24,6 @@ void clearWorkingTree(const Workspace& workspace);
 
 // The twenty fixed leftover files, in order, where they exist.
 void deleteLeftoverFiles(const Workspace& workspace);
-
-// Start-up without windows: the lock, the four catalog steps, the working tree. Returns
-// nullptr when another copy holds the lock (nothing else is done then). Throws Error when
-// the template library cannot be loaded; the working-tree steps that follow are skipped.
-std::unique_ptr<InstanceLock> runStartup(Project& project, const Workspace& workspace,
-                                         const JobControl& job = {});
 
 // The exit sequence without windows.
 void runExit(const Workspace& workspace);

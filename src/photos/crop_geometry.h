@@ -4,7 +4,7 @@
 // it overflows).
 #include <QSize>
 
-#include "effects/album_settings.h"
+#include "model/album_choices.h"
 
 namespace solvane {
 

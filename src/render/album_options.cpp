@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "effects/album_settings.h"
 #include "model/error.h"
 #include "model/project.h"
 #include "model/sentinels.h"

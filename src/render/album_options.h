@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "effects/album_settings.h"
+#include "model/album_choices.h"
 #include "render/overlay_options.h"
 
 namespace solvane {

@@ -7,7 +7,7 @@
 #include "model/error.h"
 #include "model/project.h"
 #include "model/sentinels.h"
-#include "render/frame_clock.h"
+#include "model/frame_clock.h"
 #include "render/overlay_panel.h"
 
 namespace solvane {

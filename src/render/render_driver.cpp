@@ -11,7 +11,7 @@
 #include "model/file_io.h"
 #include "model/project.h"
 #include "model/workspace.h"
-#include "render/frame_clock.h"
+#include "model/frame_clock.h"
 #include "templates/template_player.h"
 
 namespace solvane {

@@ -1,4 +1,5 @@
 #include "model/startup.h"
+#include "templates/startup_sequence.h"
 
 #include <QDir>
 #include <QFileInfo>

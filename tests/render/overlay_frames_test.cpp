@@ -10,7 +10,7 @@
 #include "model/columns.h"
 #include "model/project.h"
 #include "model/text_codec.h"
-#include "render/frame_clock.h"
+#include "model/frame_clock.h"
 #include "render/frame_overlay.h"
 #include "support/fixtures.h"
 #include "support/overlay_fixtures.h"

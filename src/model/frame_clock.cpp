@@ -1,4 +1,4 @@
-#include "render/frame_clock.h"
+#include "model/frame_clock.h"
 
 namespace solvane {
 
