@@ -51,9 +51,21 @@ const std::vector<OutputSize>& outputSizes(const QString& kind) {
   return kind == word::VCD ? vcd : others;
 }
 
-int defaultOutputSizeIndex(const QString& kind) {
-  // VCD stops at 1280 × 720 (its fifth and last entry); every other kind offers 1920 × 1080.
-  return static_cast<int>(outputSizes(kind).size()) - 1;
+OutputSize qualityFrameSize(const QString& kind, const QString& quality) {
+  outputSizes(kind);  // refuses unknown kinds
+  const OutputSize sd{1280, 720};
+  const OutputSize hd{1920, 1080};
+  if (kind == word::VCD) return sd;
+  if (kind == word::XLTP) return hd;
+  return quality == word::yiban_huazhi ? sd : hd;
+}
+
+int defaultOutputSizeIndex(const QString& kind, const QString& quality) {
+  const auto& sizes = outputSizes(kind);
+  const OutputSize wanted = qualityFrameSize(kind, quality);
+  for (int i = 0; i < static_cast<int>(sizes.size()); ++i)
+    if (sizes[i] == wanted) return i;
+  return static_cast<int>(sizes.size()) - 1;
 }
 
 const QStringList& imageSequenceFormats() {
@@ -61,11 +73,12 @@ const QStringList& imageSequenceFormats() {
   return formats;
 }
 
-void OutputSizeWindow::prepare(const QString& outputKind) {
+void OutputSizeWindow::prepare(const QString& outputKind, const QString& outputQuality) {
   kind = outputKind;
+  quality = outputQuality;
   format = imageSequenceFormats().first();
   Edit_quxiao.clear();
-  chooseSize(defaultOutputSizeIndex(kind));
+  chooseSize(defaultOutputSizeIndex(kind, quality));
 }
 
 void OutputSizeWindow::chooseSize(int index) {
@@ -84,7 +97,7 @@ void OutputSizeWindow::chooseSize(int index) {
   }
 }
 
-void OutputSizeWindow::chooseDefault() { chooseSize(defaultOutputSizeIndex(kind)); }
+void OutputSizeWindow::chooseDefault() { chooseSize(defaultOutputSizeIndex(kind, quality)); }
 
 void OutputSizeWindow::chooseFormat(const QString& chosen) {
   if (!imageSequenceFormats().contains(chosen))

@@ -45,9 +45,16 @@ struct OutputSize {
 };
 
 // The size entries offered for an output kind ("VCD", "SVCD", "DVD", "AVI", "XLTP"), in
-// list order, and the index of the entry preselected for it. Throws Error for an unknown kind.
+// list order. Throws Error for an unknown kind.
 const std::vector<OutputSize>& outputSizes(const QString& kind);
-int defaultOutputSizeIndex(const QString& kind);
+// The frame size the picture quality ("yiban_huazhi" / "gaoqing_huazhi") gives a kind: VCD
+// always 1280 × 720, image sequences always 1920 × 1080, the others 1280 × 720 for the normal
+// and 1920 × 1080 for the high quality.
+OutputSize qualityFrameSize(const QString& kind, const QString& quality);
+// The entry preselected for a kind: the quality's frame size, so an album made without
+// touching the size list comes out at the size its quality promises. Without a quality the
+// high one is meant (VCD's fifth entry, the last for the other kinds).
+int defaultOutputSizeIndex(const QString& kind, const QString& quality = {});
 
 // The image-sequence picture formats, "JPG" first (the preset).
 const QStringList& imageSequenceFormats();
@@ -55,6 +62,7 @@ const QStringList& imageSequenceFormats();
 // State of the output-size window for the album being prepared.
 struct OutputSizeWindow {
   QString kind;                // output kind the window was prepared for
+  QString quality;             // picture quality the default entry follows
   int selected = -1;           // index of the chosen size entry
   QString current_size_text;   // "当前输出相册尺寸：" field
   QString type_field;          // "输出电子相册类型：" field: the kind, or the picture format
@@ -64,7 +72,7 @@ struct OutputSizeWindow {
   QString Edit_quxiao;         // "quxiao" once the window was closed instead of confirmed
 
   // Fills the window for `kind` and selects its default entry (the output commands' step 3).
-  void prepare(const QString& kind);
+  void prepare(const QString& kind, const QString& quality = {});
   // Choosing a size entry; for an image sequence this resets the format to "JPG".
   void chooseSize(int index);
   // "默认".

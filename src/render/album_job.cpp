@@ -1,10 +1,8 @@
 #include "render/album_job.h"
 
-#include <chrono>
 
 #include <QDir>
 #include <QFileInfo>
-#include <QThread>
 
 #include "lyrics/media_import.h"
 #include "model/error.h"
@@ -13,29 +11,12 @@
 #include "model/work_paths.h"
 #include "model/workspace.h"
 #include "photos/photo_import.h"
-#include "render/conversion_job.h"
-#include "render/frame_overlay.h"
 #include "render/output_commands.h"
-#include "render/pool_thread.h"
-#include "render/render_driver.h"
 #include "templates/catalog.h"
 #include "templates/template_assignment.h"
-#include "templates/template_player.h"
 
 namespace solvane {
 namespace {
-
-// Lines of the conversion's progress list that report progress; any other line is the
-// converter's own account of a failure.
-bool isProgressLine(const QString& line) {
-  static const QStringList prefixes = {
-      "Total frames:", "Total samples:", "Starting conversion...", "Preparing conversion...",
-      "Processing time:", "Reducing colors", "Frame: ", "Multiplexing done:",
-      "Conversion ended.", "Nothing to convert."};
-  for (const QString& prefix : prefixes)
-    if (line.startsWith(prefix)) return true;
-  return false;
-}
 
 void stage(const AlbumEvents& events, const QString& title, bool frames = false) {
   if (events.stage) events.stage(title, frames);
@@ -96,13 +77,6 @@ OutputTarget chooseOutput(Project& project, const AlbumOptions& options) {
   return *target;
 }
 
-// The image-sequence folder was made new for this album; without an album it goes again.
-void removeUnfinishedSequence(const AlbumOptions& options, const OutputTarget& target) {
-  if (options.kind != QLatin1String("XLTP")) return;
-  QDir folder = QFileInfo(target.path).dir();
-  folder.removeRecursively();
-}
-
 }  // namespace
 
 void PrepareAlbumProject(Project& project, const AlbumOptions& options, const Workspace& workspace,
@@ -118,102 +92,9 @@ AlbumResult MakeAlbum(const AlbumOptions& options, const Workspace& workspace,
   Project project;
   PrepareAlbumProject(project, options, workspace, events, control);
   const OutputTarget target = chooseOutput(project, options);
-  const QFileInfo before(target.path);
-  const QDateTime previousWrite = before.exists() ? before.lastModified() : QDateTime();
-
-  TemplatePlayer player;
-  RenderDriver driver(project, workspace, player);
-  std::shared_ptr<FrameHandoff> handoff = FrameHandoff::shared();
-  const QString framePath = driver.framePicturePath();
-  driver.setFramePublisher([&](const QImage& frame) { handoff->publish(framePath, frame); });
-  FrameOverlay overlay(project);
-  driver.setOverlayHooks(overlay.hooks());
-
   stage(events, QStringLiteral("制作相册"), true);
-  const auto started = std::chrono::steady_clock::now();
-  driver.StartAlbum();
-  const long long total = driver.frameCount();
-
-  AlbumOrder order;
-  order.ListBox_Video = QStringList(total, framePath);
-  order.ListBox_Audio = driver.soundList();
-  order.Edit_VCDSVCDDVD_leixing = project.Edit_VCDSVCDDVD_leixing;
-  order.Edit_VCDSVCDDVD_zhishi = project.Edit_VCDSVCDDVD_zhishi;
-  order.Edit_huanmian_zhiliang = project.Edit_huanmian_zhiliang;
-  order.Edit_tongbu_shezhi = project.Edit_tongbu_shezhi;
-  order.edVideoOut = target.path;
-  order.edAudioOut = target.path;
-
-  long long done = 0;
-  bool finishArmed = false;
-  bool stopping = false;
-  QStringList failures;
-  std::unique_ptr<ConversionJob> job;
-  ConversionHost host;
-  // A frame that cannot be made (a damaged movie) stops the conversion like "停止制作", so
-  // the converter removes what it wrote; the reason is reported once it has returned.
-  QString renderFailure;
-  host.frameStep = [&] {
-    if (!renderFailure.isEmpty()) return;
-    try {
-      driver.FrameStep();
-    } catch (const Error& e) {
-      renderFailure = e.message();
-      stopping = true;
-      job->FinishAlbum();
-      return;
-    }
-    control.report(++done, total);
-  };
-  host.armFinishTimer = [&] { finishArmed = true; };
-  host.disarmFinishTimer = [&] { finishArmed = false; };
-  host.lineAdded = [&](const QString& line) {
-    if (!isProgressLine(line)) failures << line;
-  };
-  // Between frames: Ctrl-C works like "停止制作", and the finishing timer fires.
-  host.processEvents = [&] {
-    if (control.stopRequested() && !stopping) {
-      stopping = true;
-      job->StopCommand();
-    }
-    if (finishArmed && stopping) {
-      finishArmed = false;
-      job->FinishAlbum();
-    }
-  };
-  job = std::make_unique<ConversionJob>(workspace, host, handoff);
-  // With few cores the encoder, the scaler and the painter keep them all busy, and Qt's own
-  // splitting of every large fill over its pool costs more than it gains; painting on a pool
-  // thread turns it off. With cores to spare the splitting is left to speed up painting.
-  const auto convert = [&] { job->ConvertAlbum(order); };
-  constexpr int kFewCores = 4;
-  if (QThread::idealThreadCount() <= kFewCores)
-    runOnPoolThread(convert);
-  else
-    convert();
-  if (finishArmed) job->FinishAlbum();
-  handoff->withdraw(framePath);
-  // Unreadable lyric or karaoke files cost only their lines; say which ones.
-  for (const QString& problem : overlay.problems()) tell(events, problem);
-  overlay.ReleaseOverlayItems();
-
-  const QFileInfo after(target.path);
-  const bool written = after.exists() && (!previousWrite.isValid() || after.lastModified() != previousWrite);
-  if (control.stopRequested() || !renderFailure.isEmpty() || !written) {
-    removeUnfinishedSequence(options, target);
-    if (!renderFailure.isEmpty()) throw Error(renderFailure);
-    control.checkStop();
-    throw Error(failures.isEmpty() ? QStringLiteral("%1: the album was not written").arg(target.path)
-                                   : failures.join(QLatin1Char('\n')));
-  }
-
-  AlbumResult result;
-  result.path = target.path;
-  result.frames = total;
-  result.seconds = double(total) / 25.0;
-  result.renderSeconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  return result;
+  return RenderAlbum(project, workspace, target, control,
+                     [&](const QString& message) { tell(events, message); });
 }
 
 }  // namespace solvane

@@ -8,6 +8,7 @@
 
 #include "model/job.h"
 #include "render/album_options.h"
+#include "render/album_render.h"
 
 namespace solvane {
 
@@ -22,12 +23,6 @@ struct AlbumEvents {
   std::function<void(const QString& message)> message;
 };
 
-struct AlbumResult {
-  QString path;             // the album file, or an image sequence's first picture
-  long long frames = 0;     // frames written
-  double seconds = 0;       // album length at 25 frames per second
-  double renderSeconds = 0; // wall time of the render-and-encode stage
-};
 
 // The album as it is about to be rendered: template library loaded into `project`, photographs,
 // music and lyrics imported, settings applied. MakeAlbum starts with this; benchmarks use it

@@ -151,7 +151,8 @@ void ConversionJob::ConvertAlbum(const AlbumOrder& order) {
   if (choice.format) converter_->setFormatPreset(*choice.format, choice.standard);
   converter_->setKeepDuration(true);
   if (order.Edit_tongbu_shezhi == word::sui_zhaopian_tongbu) converter_->setTruncateAudioToVideo(true);
-  if (choice.frameSize) converter_->setVideoFormat(choice.frameSize->width(), choice.frameSize->height(), 32);
+  const std::optional<QSize> frameSize = order.frameSize ? order.frameSize : choice.frameSize;
+  if (frameSize) converter_->setVideoFormat(frameSize->width(), frameSize->height(), 32);
   // 10-11.
   setBar2(0, 100);
   if (host_.enableStop) host_.enableStop(true);

@@ -40,6 +40,9 @@ struct AlbumOrder {
   QString Edit_tongbu_shezhi;
   QString edVideoOut;
   QString edAudioOut;
+  // The size confirmed in the output-size window; when given it is the album's frame size,
+  // otherwise the format table's size for the quality is used.
+  std::optional<QSize> frameSize;
 };
 
 // The window's side of the job. Every member may be left empty.

@@ -69,7 +69,7 @@ std::optional<OutputTarget> PrepareOutput(Project& project, const QString& kind,
   project.Edit_VCDSVCDDVD_leixing = command.kind;
 
   OutputSizeWindow& sizeWindow = project.Form39;
-  sizeWindow.prepare(command.kind);
+  sizeWindow.prepare(command.kind, project.Edit_huanmian_zhiliang);
   if (interaction.confirmSize) interaction.confirmSize(sizeWindow);
   if (sizeWindow.cancelled()) return std::nullopt;
 
@@ -80,6 +80,8 @@ std::optional<OutputTarget> PrepareOutput(Project& project, const QString& kind,
   if (!typed || typed->trimmed().isEmpty()) return std::nullopt;
 
   OutputTarget target;
+  const OutputSize confirmed = sizeWindow.size();
+  target.frameSize = QSize(confirmed.width, confirmed.height);
   if (sequence) {
     std::optional<QString> folder = claimSequenceFolder(*typed, interaction);
     if (!folder) return std::nullopt;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include <QSize>
 #include <QString>
 
 namespace solvane {
@@ -34,6 +35,7 @@ QString saveFilter(const QString& kind, const QString& format);
 struct OutputTarget {
   QString path;
   QString name;  // output-name field of the make-album window (suiEdit_baocunwenjianming)
+  QSize frameSize;  // the size confirmed in the output-size window: the album's frame size
 };
 
 // The steps only a front end can do. Every member may be empty: an empty confirmSize accepts

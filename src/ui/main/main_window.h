@@ -1,0 +1,77 @@
+#pragma once
+// The main window "Solvane2017": the command column, the three panes with their selectors,
+// the summary panel and the title strip. Every command catches the core's errors and shows
+// them in the message window; closing the window in any way asks the exit confirmation.
+#include <QHash>
+#include <QWidget>
+
+#include "model/window_layout.h"
+
+class QPushButton;
+class QStackedWidget;
+
+namespace solvane::ui {
+
+class Pane;
+class SummaryPanel;
+class TitleBar;
+struct Session;
+
+enum class PaneKind { Photos, Music, Lyrics };
+
+class MainWindow : public QWidget {
+  Q_OBJECT
+ public:
+  explicit MainWindow(Session& session, QWidget* parent = nullptr);
+
+  // --- Commands, as the buttons run them ---
+  void addPhotosCommand();
+  void addMusicCommand();
+  void addLyricsCommand();
+  void albumLengthCommand();
+  void otherSettingsCommand();
+  void outputCommand(const QString& kind);
+  // The exit confirmation; "确定" clears the working tree and closes the window.
+  void exitCommand();
+
+  void showPane(PaneKind kind);
+  void setIconMode(PaneKind kind);
+  void setListMode(PaneKind kind);
+  void applyLayout(WindowLayout layout);
+  // Rebuilds every pane from the project.
+  void reloadPanes();
+
+  Pane* pane(PaneKind kind) const;
+  PaneKind visiblePane() const;
+  SummaryPanel* summary() const { return summary_; }
+  TitleBar* titleBar() const { return title_; }
+  // The command button with this caption, nullptr when there is none.
+  QPushButton* command(const QString& caption) const;
+  QPushButton* paneSelector(PaneKind kind) const;
+  bool exited() const { return exited_; }
+
+ Q_SIGNALS:
+  // The confirmed exit has cleared the working tree; the program may end.
+  void exitConfirmed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QPushButton* addCommand(const QString& caption, const QString& tip, void (MainWindow::*run)());
+  // Runs a command; a core error becomes a message instead of reaching the event loop.
+  void guarded(const std::function<void()>& run);
+  void showRowPicture(PaneKind kind, int row);
+  QString thumbnailOf(PaneKind kind, int row) const;
+
+  Session& session_;
+  TitleBar* title_;
+  SummaryPanel* summary_;
+  QStackedWidget* panes_;
+  QHash<QString, QPushButton*> commands_;
+  QPushButton* selectors_[3];
+  Pane* paneWidgets_[3];
+  bool exited_ = false;
+};
+
+}  // namespace solvane::ui
