@@ -88,11 +88,9 @@ std::vector<KscLine> karaokeLinesFromLrc(const LrcLyrics& lrc) {
     if (rows[i].row->words.endMs > lastStart) {
       endMs = rows[i].row->words.endMs;
     } else {
-      for (size_t j = i + 1; j < rows.size(); ++j)
-        if (rows[j].ms > lastStart) {
-          endMs = std::min(endMs, rows[j].ms);
-          break;
-        }
+      const auto next = std::upper_bound(rows.begin(), rows.end(), lastStart,
+                                         [](int ms, const TimedRow& r) { return ms < r.ms; });
+      if (next != rows.end()) endMs = std::min(endMs, next->ms);
     }
     lines.push_back(karaokeLine(words, endMs));
   }

@@ -49,9 +49,10 @@ std::vector<LrcRow> bareTimeRows(const QString& line) {
     if (line[at] != QLatin1Char('[') || close < 0) return {};
     const QString tag = line.mid(at + 1, close - at - 1);
     if (!lrcTimeMs(tag)) return {};
-    rows.insert(rows.begin(), LrcRow{tag, QString()});
+    rows.push_back({tag, QString()});
     at = close + 1;
   }
+  std::reverse(rows.begin(), rows.end());
   return rows;
 }
 

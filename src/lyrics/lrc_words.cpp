@@ -5,7 +5,8 @@
 namespace solvane {
 namespace {
 
-constexpr int kLongestWordTag = 12;  // "<mm:ss.fff>"
+// A word tag after its "<" is at most "mm:ss.fff>".
+constexpr int kLongestWordTag = 10;
 
 // Digits from `at`, at most `most` of them; their value, and `at` moved past them.
 int takeDigits(QStringView text, qsizetype& at, int most, int& count) {
@@ -59,14 +60,14 @@ LrcWordTimes takeWordTags(QString& text, int lineMs) {
   const QStringView view(text);
   for (qsizetype i = 0; i < view.size(); ++i) {
     if (view[i] == QLatin1Char('<')) {
-      const qsizetype close = view.indexOf(QLatin1Char('>'), i + 1);
-      if (close > i && close - i <= kLongestWordTag) {
-        if (const std::optional<int> ms = timeMs(view.mid(i + 1, close - i - 1), 2)) {
+      const qsizetype length = view.mid(i + 1, kLongestWordTag).indexOf(QLatin1Char('>'));
+      if (length >= 0) {
+        if (const std::optional<int> ms = timeMs(view.mid(i + 1, length), 2)) {
           if (!word.isEmpty()) times.words.push_back({wordStart, word});
           word.clear();
           wordStart = *ms;
           tagged = true;
-          i = close;
+          i += length + 1;
           continue;
         }
       }
