@@ -137,6 +137,20 @@ TEST(LyricFilesOnTheFrame, ATranslationStandsUnderItsLineSmallerAndWithinTheFram
   }
 }
 
+TEST(LyricFilesOnTheFrame, MoreSameTimeLinesThanLabelsShareTheLastOne) {
+  OverlayAlbum album;
+  album.addSong(250, QString::fromUtf8("[00:01.00]原文\n[00:01.00]yuán wén\n[00:01.00]text\n"
+                                       "[00:01.00]texte\n"));
+  album.start();
+  album.frames(25);
+  const auto& under = album.panel().Label_LRC_translations;
+  EXPECT_EQ(album.panel().Label_LRC.text(), QString::fromUtf8("原文"));
+  EXPECT_EQ(under[0].text(), QString::fromUtf8("yuán wén"));
+  EXPECT_EQ(under[1].text(), "text  texte");
+  EXPECT_EQ(under[1].pos().y(), under[0].pos().y() + under[0].size().height());
+  EXPECT_LE(under[1].pos().y() + under[1].size().height(), kCanvasHeight - 10);
+}
+
 TEST(LyricFilesOnTheFrame, ATimedLineWithoutTextClearsTheLyric) {
   const char* const clears[] = {"[00:03.00]", "[00:03.00][00:09.00]", "[00:03.00]<00:03.00>",
                                 "[00:03.00]   "};
