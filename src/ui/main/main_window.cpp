@@ -25,6 +25,7 @@
 #include "render/output_commands.h"
 #include "ui/effects/album_length_window.h"
 #include "ui/effects/other_settings_window.h"
+#include "ui/effects/text_effect_window.h"
 #include "ui/lyrics/add_media_windows.h"
 #include "ui/main/pane.h"
 #include "ui/main/summary_panel.h"
@@ -87,6 +88,9 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
   commandLayout->addSpacing(10);
   column(addCommand(QStringLiteral("相册长度"), QStringLiteral("两种同步：以相册长度为准,以音乐长度为准"),
                     &MainWindow::albumLengthCommand));
+  column(addCommand(QStringLiteral("文字特效"),
+                    QStringLiteral("支持多条文字特效,支持指定时间显示,颜色,字体,大小,字型等设置"),
+                    &MainWindow::textEffectsCommand));
   column(addCommand(QStringLiteral("其它设置"),
                     QStringLiteral("支持PAL,NTSC电视制式,画质效果支持一般画质,高清画质"),
                     &MainWindow::otherSettingsCommand));
@@ -347,6 +351,22 @@ void MainWindow::otherSettingsCommand() {
   guarded([this] {
     OtherSettingsWindow window(session_.project, this);
     session_.questions.showWindow(window);
+  });
+}
+
+TextEffectWindow* MainWindow::textEffectWindow() {
+  if (!textEffects_) textEffects_ = new TextEffectWindow(session_, this);
+  return textEffects_;
+}
+
+void MainWindow::textEffectsCommand() {
+  guarded([this] {
+    TextEffectWindow* window = textEffectWindow();
+    window->prepare();
+    session_.questions.showWindow(*window);
+    // However the window went away, its rows are the project's now.
+    window->finish();
+    summary_->refresh();
   });
 }
 

@@ -14,6 +14,7 @@ namespace solvane::ui {
 
 class Pane;
 class SummaryPanel;
+class TextEffectWindow;
 class TitleBar;
 struct Session;
 
@@ -30,6 +31,7 @@ class MainWindow : public QWidget {
   void addLyricsCommand();
   void albumLengthCommand();
   void otherSettingsCommand();
+  void textEffectsCommand();
   void outputCommand(const QString& kind);
   // The exit confirmation; "确定" clears the working tree and closes the window.
   void exitCommand();
@@ -49,6 +51,8 @@ class MainWindow : public QWidget {
   QPushButton* command(const QString& caption) const;
   QPushButton* paneSelector(PaneKind kind) const;
   bool exited() const { return exited_; }
+  // The text-effect window, kept for the whole run so its rows stay between openings.
+  TextEffectWindow* textEffectWindow();
 
  Q_SIGNALS:
   // The confirmed exit has cleared the working tree; the program may end.
@@ -72,6 +76,7 @@ class MainWindow : public QWidget {
   QPushButton* selectors_[3];
   Pane* paneWidgets_[3];
   bool exited_ = false;
+  TextEffectWindow* textEffects_ = nullptr;
 };
 
 }  // namespace solvane::ui
