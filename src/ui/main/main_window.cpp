@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "effects/album_settings.h"
@@ -21,6 +22,7 @@
 #include "model/project.h"
 #include "model/sentinels.h"
 #include "model/startup.h"
+#include "model/workspace.h"
 #include "photos/staging_paths.h"
 #include "render/output_commands.h"
 #include "ui/effects/album_length_window.h"
@@ -29,6 +31,7 @@
 #include "ui/lyrics/add_media_windows.h"
 #include "ui/main/pane.h"
 #include "ui/main/summary_panel.h"
+#include "ui/main/tip_controller.h"
 #include "ui/main/title_bar.h"
 #include "ui/photos/add_photos_window.h"
 #include "ui/render/output_command.h"
@@ -51,11 +54,28 @@ QString sampleFile(const QString& folder, const QString& pattern) {
   return found.isEmpty() ? QString() : found.first();
 }
 
+// The context menus of the three panes, in the order their entries stand.
+QStringList paneMenuOrder(PaneKind kind) {
+  switch (kind) {
+    case PaneKind::Photos:
+      return {"删除相片", "全部删除", "相片剪裁", "图标格式", "列表格式", "预览效果"};
+    case PaneKind::Music:
+      return {"删除音乐", "全部删除", "手动绑定", "自动绑定", "手动解绑", "全部解绑",
+              "图标格式", "列表格式", "音乐预览"};
+    case PaneKind::Lyrics:
+      return {"删除歌词", "全部删除", "手动绑定", "自动绑定", "手动解绑", "全部解绑",
+              "图标格式", "列表格式", "歌词设置", "歌词预览"};
+  }
+  return {};
+}
+
 }  // namespace
 
 MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), session_(session) {
   setWindowTitle(QStringLiteral("Solvane2017"));
   setObjectName(QStringLiteral("Solvane2017"));
+  // The title bar below is the window's frame; the layouts size the whole window.
+  setWindowFlag(Qt::FramelessWindowHint);
   setStyleSheet(QStringLiteral(
       "#TitleBar { background: #2f5d8a; }"
       "#TitleBar QLabel#Title { color: white; font-size: 15px; font-weight: bold; }"
@@ -104,6 +124,11 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
     commands_.insert(row.caption, button);
     column(button);
   }
+  commandLayout->addSpacing(10);
+  column(addCommand(QStringLiteral("网站模板"), QStringLiteral("打开此软件的网站模板页面"),
+                    &MainWindow::templatePageCommand));
+  column(addCommand(QStringLiteral("帮助文件"), QStringLiteral("此软件的使用帮助文件"),
+                    &MainWindow::helpCommand));
   commandLayout->addStretch();
   commandColumn->setFixedWidth(132);
 
@@ -138,6 +163,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
   for (int i = 0; i < 3; ++i) {
     const auto kind = static_cast<PaneKind>(i);
     paneWidgets_[i] = new Pane(specs[i], panes_);
+    paneWidgets_[i]->setMenuOrder(paneMenuOrder(kind));
     panes_->addWidget(paneWidgets_[i]);
     connect(paneWidgets_[i], &Pane::iconModeRequested, this, [this, kind] { setIconMode(kind); });
     connect(paneWidgets_[i], &Pane::listModeRequested, this, [this, kind] { setListMode(kind); });
@@ -171,6 +197,11 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
   layout->addLayout(body, 1);
 
   showPane(PaneKind::Photos);
+  tips_ = new TipController(this);
+}
+
+void MainWindow::showPaneTip(PaneKind kind, QWidget* view, const QRect& cell, const QStringList& lines) {
+  tips_->showCellTip(static_cast<CellTip>(index(kind)), view, cell, lines);
 }
 
 QPushButton* MainWindow::addCommand(const QString& caption, const QString& tip,
@@ -195,6 +226,7 @@ PaneKind MainWindow::visiblePane() const {
 }
 
 void MainWindow::guarded(const std::function<void()>& run) {
+  tips_->hideTip();
   try {
     run();
   } catch (const Cancelled&) {
@@ -250,10 +282,13 @@ void MainWindow::showRowPicture(PaneKind kind, int row) {
 // --- Layouts -------------------------------------------------------------------------------
 
 void MainWindow::applyLayout(WindowLayout layout) {
-  session_.project.Edit_jiemian = layoutWord(layout);
   QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
-  const QRect area = screen->geometry();
+  applyLayout(layout, screen->geometry());
+}
+
+void MainWindow::applyLayout(WindowLayout layout, const QRect& area) {
+  session_.project.Edit_jiemian = layoutWord(layout);
   const QRect placed = layoutGeometry(layout, area);
   if (layout == WindowLayout::Full) {
     setGeometry(placed);
@@ -368,6 +403,30 @@ void MainWindow::textEffectsCommand() {
     window->finish();
     summary_->refresh();
   });
+}
+
+void MainWindow::openInstalledPage(const QString& file) {
+  const QString folder = session_.helpFolder.isEmpty()
+                             ? QDir(executableFolder()).filePath(QStringLiteral("help"))
+                             : session_.helpFolder;
+  const QString page = QDir(folder).filePath(file);
+  if (!QFileInfo::exists(page))
+    throw Error(QStringLiteral("%1: the page is not installed beside the program").arg(page));
+  if (session_.openPage) session_.openPage(QUrl::fromLocalFile(page));
+}
+
+void MainWindow::templatePageCommand() {
+  guarded([this] {
+    if (session_.templatePage.isValid() && !session_.templatePage.isEmpty()) {
+      if (session_.openPage) session_.openPage(session_.templatePage);
+      return;
+    }
+    openInstalledPage(QStringLiteral("templates.html"));
+  });
+}
+
+void MainWindow::helpCommand() {
+  guarded([this] { openInstalledPage(QStringLiteral("guide.html")); });
 }
 
 void MainWindow::outputCommand(const QString& kind) {
