@@ -78,7 +78,11 @@ class StallMeter : public QObject {
     timer_.setInterval(kIntervalMs);
     connect(&timer_, &QTimer::timeout, this, [this] {
       const double now = clock_.nsecsElapsed() / 1e6;
-      if (last_ >= 0) late_.push_back(std::max(0.0, now - last_ - kIntervalMs));
+      if (last_ >= 0) {
+        const double late = std::max(0.0, now - last_ - kIntervalMs);
+        late_.push_back(late);
+        if (late > kReportMs) std::printf("  stall of %.0f ms at %.2f s\n", late, now / 1000.0);
+      }
       last_ = now;
     });
   }
@@ -100,6 +104,7 @@ class StallMeter : public QObject {
 
  private:
   static constexpr int kIntervalMs = 10;
+  static constexpr double kReportMs = 50;  // stalls this long are listed as they happen
   QTimer timer_;
   QElapsedTimer clock_;
   double last_ = -1;
