@@ -32,6 +32,7 @@ void UiTest::SetUp() {
   session->drawSeed = 7;
   session->sampleSongFolder = dir.qpath() + "/samples";
   session->openFolder = [this](const QString& folder) { openedFolders << folder; };
+  session->openPage = [this](const QUrl& page) { openedPages << page; };
   runStartupSteps(session->project, session->workspace);
   window = std::make_unique<ui::MainWindow>(*session);
   window->resize(1083, 678);
