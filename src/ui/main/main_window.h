@@ -13,6 +13,7 @@ class QStackedWidget;
 namespace solvane::ui {
 
 class Pane;
+class PhotoEditCommands;
 class SummaryPanel;
 class TitleBar;
 struct Session;
@@ -49,6 +50,8 @@ class MainWindow : public QWidget {
   QPushButton* command(const QString& caption) const;
   QPushButton* paneSelector(PaneKind kind) const;
   bool exited() const { return exited_; }
+  // Deleting, replacing, swapping and previewing photographs.
+  PhotoEditCommands* photoEdits() const { return photoEdits_; }
 
  Q_SIGNALS:
   // The confirmed exit has cleared the working tree; the program may end.
@@ -72,6 +75,7 @@ class MainWindow : public QWidget {
   QPushButton* selectors_[3];
   Pane* paneWidgets_[3];
   bool exited_ = false;
+  PhotoEditCommands* photoEdits_ = nullptr;
 };
 
 }  // namespace solvane::ui
