@@ -98,10 +98,11 @@ void clearPreview(const Workspace& ws) {
   ClearFolder(ws.WorkPath(QStringLiteral("smxcwjj\\wj_yl_xg_1\\")));
 }
 
-// A few frames rendered ahead; the worker waits while it is full.
+// The frames rendered ahead; the worker waits while it is full.
 class PreviewFrames::Queue {
  public:
-  static constexpr std::size_t kAhead = 8;
+  // A second ahead: a worker that the machine stalls for a moment leaves no gap.
+  static constexpr std::size_t kAhead = 25;
 
   // False once the run is stopped.
   bool push(Frame frame) {

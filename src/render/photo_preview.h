@@ -46,7 +46,7 @@ void clearPreview(const Workspace& ws);
 
 // One run of a preview: the instance movie from frame 0 to its last frame, then the closing
 // movie from frame 1 to its last, which opens on the instance's last picture. Two worker
-// threads render ahead (a few frames each); take() hands the frames over in playing order.
+// threads render up to a second ahead; take() hands the frames over in playing order.
 class PreviewFrames {
  public:
   struct Frame {
