@@ -109,7 +109,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
                         session_.project.Edit_xiangpian_Height.toInt());
   const QSize mediaCell(150, 150);
   Project& p = session_.project;
-  const PaneSpec specs[3] = {
+  const PaneSetup setups[3] = {
       {QStringLiteral("相片"), &p.ListView_daoruxiangpian, &p.suiListView_xiangpian_liebiao,
        [this](int row) { return thumbnailOf(PaneKind::Photos, row); }, photoCell,
        QStringLiteral("还没有相片。点击左边的“添加相片”，选择一张或多张 JPG 相片。"),
@@ -134,7 +134,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
   auto* selectorGroup = new QButtonGroup(this);
   for (int i = 0; i < 3; ++i) {
     const auto kind = static_cast<PaneKind>(i);
-    paneWidgets_[i] = new Pane(specs[i], panes_);
+    paneWidgets_[i] = new Pane(setups[i], panes_);
     panes_->addWidget(paneWidgets_[i]);
     connect(paneWidgets_[i], &Pane::iconModeRequested, this, [this, kind] { setIconMode(kind); });
     connect(paneWidgets_[i], &Pane::listModeRequested, this, [this, kind] { setListMode(kind); });
@@ -287,17 +287,19 @@ void MainWindow::addPhotosCommand() {
   });
 }
 
-void MainWindow::addMusicCommand() {
-  guarded([this] {
-    const QString folder =
-        session_.lastMusicFolder.isEmpty() ? session_.sampleSongFolder : session_.lastMusicFolder;
-    const QStringList files = session_.questions.chooseFiles(
-        this, {QStringLiteral("添加音乐"), QStringLiteral("添加音乐文件(MP3)|*.mp3;"), folder,
-               sampleFile(folder, QStringLiteral("*.mp3"))});
+// The music and lyric imports share their road: the chooser on the folder used last (the
+// sample folder the first time), the progress window, the pane shown, the messages told.
+template <typename ImportWindow>
+void MainWindow::importMedia(PaneKind kind, QString& lastFolder, const QString& title,
+                             const QString& filter, const QString& pattern) {
+  guarded([&] {
+    const QString folder = lastFolder.isEmpty() ? session_.sampleSongFolder : lastFolder;
+    const QStringList files =
+        session_.questions.chooseFiles(this, {title, filter, folder, sampleFile(folder, pattern)});
     if (files.isEmpty()) return;
-    session_.lastMusicFolder = folderOf(files);
+    lastFolder = folderOf(files);
 
-    AddMusicWindow window(session_, files, this);
+    ImportWindow window(session_, files, this);
     window.exec();
     reloadPanes();
     if (window.outcome() == ProgressWindow::Outcome::Failed) {
@@ -306,35 +308,20 @@ void MainWindow::addMusicCommand() {
     }
     if (window.outcome() != ProgressWindow::Outcome::Succeeded) return;
     session_.project.Edit_tubiao_liebiao = word::tubiao;
-    if (window.result().showPane) setIconMode(PaneKind::Music);
+    if (window.result().showPane) setIconMode(kind);
     if (!window.result().messages.isEmpty())
       session_.questions.showMessage(this, window.result().messages.join(QLatin1Char('\n')));
   });
 }
 
-void MainWindow::addLyricsCommand() {
-  guarded([this] {
-    const QString folder =
-        session_.lastLyricFolder.isEmpty() ? session_.sampleSongFolder : session_.lastLyricFolder;
-    const QStringList files = session_.questions.chooseFiles(
-        this, {QStringLiteral("添加歌词"), QStringLiteral("添加歌词文件(LRC)|*.lrc;"), folder,
-               sampleFile(folder, QStringLiteral("*.lrc"))});
-    if (files.isEmpty()) return;
-    session_.lastLyricFolder = folderOf(files);
+void MainWindow::addMusicCommand() {
+  importMedia<AddMusicWindow>(PaneKind::Music, session_.lastMusicFolder, QStringLiteral("添加音乐"),
+                              QStringLiteral("添加音乐文件(MP3)|*.mp3;"), QStringLiteral("*.mp3"));
+}
 
-    AddLyricsWindow window(session_, files, this);
-    window.exec();
-    reloadPanes();
-    if (window.outcome() == ProgressWindow::Outcome::Failed) {
-      session_.questions.showMessage(this, window.failure());
-      return;
-    }
-    if (window.outcome() != ProgressWindow::Outcome::Succeeded) return;
-    session_.project.Edit_tubiao_liebiao = word::tubiao;
-    if (window.result().showPane) setIconMode(PaneKind::Lyrics);
-    if (!window.result().messages.isEmpty())
-      session_.questions.showMessage(this, window.result().messages.join(QLatin1Char('\n')));
-  });
+void MainWindow::addLyricsCommand() {
+  importMedia<AddLyricsWindow>(PaneKind::Lyrics, session_.lastLyricFolder, QStringLiteral("添加歌词"),
+                               QStringLiteral("添加歌词文件(LRC)|*.lrc;"), QStringLiteral("*.lrc"));
 }
 
 void MainWindow::albumLengthCommand() {

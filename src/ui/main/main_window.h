@@ -64,6 +64,9 @@ class MainWindow : public QWidget {
   QPushButton* addCommand(const QString& caption, const QString& tip, void (MainWindow::*run)());
   // Runs a command; a core error becomes a message instead of reaching the event loop.
   void guarded(const std::function<void()>& run);
+  template <typename ImportWindow>
+  void importMedia(PaneKind kind, QString& lastFolder, const QString& title, const QString& filter,
+                   const QString& pattern);
   void showRowPicture(PaneKind kind, int row);
   QString thumbnailOf(PaneKind kind, int row) const;
 

@@ -22,7 +22,7 @@ namespace solvane::ui {
 class TableModel;
 class ThumbnailModel;
 
-struct PaneSpec {
+struct PaneSetup {
   QString name;             // "相片", "音乐", "歌词": object names and the empty-pane hint
   const Table* data;        // the data table (one cell per row)
   const Table* displayList; // its display list (list mode)
@@ -35,7 +35,7 @@ struct PaneSpec {
 class Pane : public QWidget {
   Q_OBJECT
  public:
-  explicit Pane(const PaneSpec& spec, QWidget* parent = nullptr);
+  explicit Pane(const PaneSetup& setup, QWidget* parent = nullptr);
 
   void showList(bool list);
   bool showsList() const;
@@ -60,7 +60,7 @@ class Pane : public QWidget {
   void rowPicked(int row);
 
  private:
-  PaneSpec spec_;
+  PaneSetup setup_;
   ThumbnailModel* thumbnailModel_;
   TableModel* tableModel_;
   QStackedWidget* stack_;
