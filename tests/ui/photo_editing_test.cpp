@@ -251,6 +251,20 @@ TEST_F(PhotoEditingWindows, ACellDroppedCloserThanFiftyPixelsToAnotherSwapsWithI
   EXPECT_EQ(photos().cell(0, photo_col::template_folder), "1");
 }
 
+TEST_F(PhotoEditingWindows, ADragThatLeavesThePaneIsGivenUp) {
+  addThree();
+  QWidget* viewport = cells()->viewport();
+  QTest::mousePress(viewport, Qt::LeftButton, {}, cellPoint(0));
+  QTest::mouseMove(viewport, cellPoint(0) + QPoint(30, 0));
+  ASSERT_NE(viewport->findChild<QLabel*>(), nullptr);
+  QTest::mouseMove(viewport, QPoint(-10, 40));
+  EXPECT_EQ(viewport->findChild<QLabel*>(), nullptr);
+  EXPECT_EQ(session->project.Edit_tuodong_kaiguan, "songkai");
+  QTest::mouseMove(viewport, cellPoint(1));
+  QTest::mouseRelease(viewport, Qt::LeftButton, {}, cellPoint(1));
+  EXPECT_EQ(names(), (QStringList{"a", "b", "c"}));
+}
+
 TEST_F(PhotoEditingWindows, HoveringACellShowsItsFiveFields) {
   addThree();
   // From another cell first: a move to where the pointer already is sends no event.

@@ -257,6 +257,10 @@ void PhotoEditCommands::press(QPoint at, Qt::MouseButton button) {
 void PhotoEditCommands::dragTo(QPoint at) {
   if (dragged_ < 0 || session_.busy) return;
   QWidget* viewport = pane_.iconView()->viewport();
+  if (!viewport->rect().contains(at)) {  // leaving the pane gives the drag up
+    cancelDrag();
+    return;
+  }
   if (!ghost_) {
     const QRect cell = pane_.iconView()->visualRect(pane_.iconView()->model()->index(dragged_, 0));
     ghost_ = new QLabel(viewport);
@@ -270,14 +274,16 @@ void PhotoEditCommands::dragTo(QPoint at) {
   ghost_->raise();
 }
 
+void PhotoEditCommands::cancelDrag() {
+  dragged_ = -1;
+  delete ghost_;  // not inside one of its own events
+  ghost_ = nullptr;
+  session_.project.Edit_tuodong_kaiguan = QStringLiteral("songkai");
+}
+
 void PhotoEditCommands::drop(QPoint at) {
   const int dragged = dragged_;
-  dragged_ = -1;
-  if (ghost_) {
-    delete ghost_;  // not inside one of its own events
-    ghost_ = nullptr;
-  }
-  session_.project.Edit_tuodong_kaiguan = QStringLiteral("songkai");
+  cancelDrag();
   if (dragged < 0 || session_.busy) return;
   QListView* view = pane_.iconView();
   std::vector<QPoint> cells;

@@ -49,6 +49,7 @@ class PhotoEditCommands : public QObject {
   void guarded(const std::function<void()>& run);
   void press(QPoint at, Qt::MouseButton button);
   void dragTo(QPoint at);
+  void cancelDrag();
   void drop(QPoint at);
   void hover(QPoint at);
 
