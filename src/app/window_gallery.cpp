@@ -17,6 +17,7 @@
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QPainter>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QPointer>
 #include <QProgressBar>
@@ -27,13 +28,17 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
+#include "model/columns.h"
 #include "model/fonts.h"
 #include "model/project.h"
 #include "model/workspace.h"
 #include "ui/effects/text_effect_window.h"
+#include "photos/photo_editing.h"
 #include "ui/main/main_window.h"
 #include "ui/main/tip_controller.h"
 #include "ui/main/startup_window.h"
+#include "ui/photos/delete_photo_windows.h"
+#include "ui/render/photo_preview_window.h"
 #include "ui/render/make_album_window.h"
 #include "ui/shared/message_window.h"
 #include "ui/shared/confirm_window.h"
@@ -160,6 +165,44 @@ void saveWithTip(ui::MainWindow& window, const QString& file) {
   std::printf("%s\n", qPrintable(file));
 }
 
+// Lets events run until `ready` holds or ten seconds have passed.
+void waitFor(const std::function<bool()>& ready) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!ready() && clock.elapsed() < 10000) QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// The three "删除相片" windows, for a photograph that shares its template when there is one.
+void shootDeleteWindows(Gallery& gallery, const Project& project) {
+  const Table& photos = project.ListView_daoruxiangpian;
+  int shared = 0;
+  for (int i = 0; i < photos.count(); ++i)
+    if (photos.cell(i, photo_col::template_photo_count).toInt() > 1) {
+      shared = i;
+      break;
+    }
+  ui::DeleteConfirmWindow confirm(false);
+  gallery.shoot(confirm);
+  ui::ReplacementChoiceWindow choice(shared);
+  gallery.suffixNext(choice.windowTitle(), QStringLiteral("2"));
+  gallery.shoot(choice);
+  ui::ManualReplacementWindow manual(project, replacementCandidates(project, shared));
+  gallery.suffixNext(manual.windowTitle(), QStringLiteral("3"));
+  gallery.shoot(manual);
+}
+
+// The preview of the first photograph, taken in the middle of its movie.
+void shootPreview(Gallery& gallery, ui::Session& session, QWidget& parent) {
+  gallery.suffixNext(QStringLiteral("添加相片"), QStringLiteral("预览"));
+  ui::PhotoPreviewWindow preview(session, 0, &parent);
+  preview.show();
+  const std::size_t middle =
+      std::size_t(session.project.ListView_daoruxiangpian.cell(0, photo_col::tpl_frame_count).toInt() / 2 + 1);
+  waitFor([&] { return preview.shown().size() >= middle; });
+  gallery.save(preview);
+  preview.leave();
+}
+
 QStringList filesIn(const QString& folder, const QString& pattern) {
   QStringList found;
   const QDir dir(folder);
@@ -229,6 +272,10 @@ int main(int argc, char** argv) {
   gallery.suffixNext(QStringLiteral("Solvane2017"), QStringLiteral("歌词列表"));
   gallery.save(window);
   window.setIconMode(ui::PaneKind::Photos);
+
+  // The photo editing windows and the single-photograph preview.
+  shootDeleteWindows(gallery, session.project);
+  shootPreview(gallery, session, window);
 
   // The settings windows (shot as they open, then confirmed).
   window.albumLengthCommand();

@@ -34,6 +34,7 @@
 #include "ui/main/tip_controller.h"
 #include "ui/main/title_bar.h"
 #include "ui/photos/add_photos_window.h"
+#include "ui/photos/photo_edit_commands.h"
 #include "ui/render/output_command.h"
 #include "ui/shared/session.h"
 #include "ui/shared/user_questions.h"
@@ -196,6 +197,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
   layout->addWidget(title_);
   layout->addLayout(body, 1);
 
+  photoEdits_ = new PhotoEditCommands(session_, *this, *pane(PaneKind::Photos), *summary_);
   showPane(PaneKind::Photos);
   tips_ = new TipController(this);
 }

@@ -13,6 +13,7 @@ class QStackedWidget;
 namespace solvane::ui {
 
 class Pane;
+class PhotoEditCommands;
 class SummaryPanel;
 class TextEffectWindow;
 class TipController;
@@ -63,6 +64,8 @@ class MainWindow : public QWidget {
   // (`cell` in `view`'s coordinates, `lines` its fields) until the pointer leaves it.
   TipController* tips() const { return tips_; }
   void showPaneTip(PaneKind kind, QWidget* view, const QRect& cell, const QStringList& lines);
+  // Deleting, replacing, swapping and previewing photographs.
+  PhotoEditCommands* photoEdits() const { return photoEdits_; }
 
  Q_SIGNALS:
   // The confirmed exit has cleared the working tree; the program may end.
@@ -92,6 +95,7 @@ class MainWindow : public QWidget {
   bool exited_ = false;
   TextEffectWindow* textEffects_ = nullptr;
   TipController* tips_ = nullptr;
+  PhotoEditCommands* photoEdits_ = nullptr;
 };
 
 }  // namespace solvane::ui

@@ -1,6 +1,7 @@
 #include "ui/main/summary_panel.h"
 
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QPixmap>
 #include <QTimer>
@@ -87,7 +88,8 @@ void SummaryPanel::refresh() {
 
 void SummaryPanel::showPicture(const QString& caption, const QString& file) {
   caption_->setText(caption);
-  const QPixmap pixmap(file);
+  // Not QPixmap(file): its cache may answer with the picture a renamed thumbnail replaced.
+  const QPixmap pixmap = QPixmap::fromImage(QImage(file));
   picture_->setPixmap(pixmap.isNull() ? QPixmap() : pixmap);
 }
 
