@@ -44,7 +44,7 @@ struct OutputSize {
   friend bool operator==(const OutputSize&, const OutputSize&) = default;
 };
 
-// The size entries offered for an output kind ("VCD", "SVCD", "DVD", "AVI", "XLTP"), in
+// The size entries offered for an output kind ("VCD", "SVCD", "DVD", "AVI", "MP4", "XLTP"), in
 // list order, and the index of the entry preselected for it. Throws Error for an unknown kind.
 const std::vector<OutputSize>& outputSizes(const QString& kind);
 int defaultOutputSizeIndex(const QString& kind);

@@ -104,6 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, OutputSizeLists,
                                          SizeListCase{"SVCD", 8, "1920 × 1080"},
                                          SizeListCase{"DVD", 8, "1920 × 1080"},
                                          SizeListCase{"AVI", 8, "1920 × 1080"},
+                                         SizeListCase{"MP4", 8, "1920 × 1080"},
                                          SizeListCase{"XLTP", 8, "1920 × 1080"}));
 
 TEST(OutputSizeWindow, ImageSequencePreselectsJpgAndChoosingASizeResetsTheFormat) {
