@@ -55,7 +55,7 @@ TEST(AlbumOptions, MistakesAreRefusedWithAMessageNamingThem) {
   const Case cases[] = {
       {"a.jpg", "-o OUTPUT"},
       {"-o x", "没有添加相片文件！"},
-      {"-o x --kind MP4 a.jpg", "--kind"},
+      {"-o x --kind WMV a.jpg", "--kind"},
       {"-o x --tv SECAM a.jpg", "PAL|NTSC"},
       {"-o x --quality best a.jpg", "high|normal"},
       {"-o x --format PNG --kind XLTP a.jpg", "JPG|BMP|TGA|PCX"},
