@@ -28,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -110,13 +111,27 @@ AlbumOptions albumOptions(const QString& data, int photos, bool followMusic, con
   return options;
 }
 
-// Child: one album road. Prints "frames seconds rss".
+double cpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Child: one album road. Prints "frames seconds rss cpu", cpu being the CPU seconds of all
+// threads from the start of rendering to the end (a loaded machine disturbs it less than the
+// wall clock).
 int runRoad(const QString& data, int photos, bool followMusic, const QString& kind) {
   const AlbumOptions options = albumOptions(data, photos, followMusic, kind);
   QTemporaryDir scratch;
   const Workspace workspace(scratch.path(), QCoreApplication::applicationDirPath());
-  const AlbumResult result = MakeAlbum(options, workspace, {}, {});
-  std::printf("%lld %.3f %ld\n", result.frames, result.renderSeconds, peakResidentMb());
+  double renderStart = 0;
+  AlbumEvents events;
+  events.stage = [&](const QString&, bool frames) {
+    if (frames) renderStart = cpuSeconds();
+  };
+  const AlbumResult result = MakeAlbum(options, workspace, events, {});
+  std::printf("%lld %.3f %ld %.3f\n", result.frames, result.renderSeconds, peakResidentMb(),
+              cpuSeconds() - renderStart);
   QFile::remove(options.output);
   return 0;
 }
@@ -209,6 +224,8 @@ struct Figures {
   long long frames = 0;
   double seconds = 0;
   long rss = 0;
+  double cpuSeconds = 0;  // road only
+  double cpuMsPerFrame() const { return frames > 0 ? 1000 * cpuSeconds / frames : 0; }
   double fps() const { return seconds > 0 ? frames / seconds : 0; }
 };
 
@@ -221,8 +238,8 @@ Figures child(const QStringList& args) {
     std::fprintf(stderr, "case %s failed\n", qPrintable(args.join(' ')));
     return f;
   }
-  std::sscanf(self.readAllStandardOutput().constData(), "%lld %lf %ld", &f.frames, &f.seconds,
-              &f.rss);
+  std::sscanf(self.readAllStandardOutput().constData(), "%lld %lf %ld %lf", &f.frames, &f.seconds,
+              &f.rss, &f.cpuSeconds);
   return f;
 }
 
@@ -288,10 +305,10 @@ int main(int argc, char** argv) {
     if (alone.frames != road.frames || mp4.frames != road.frames)
       std::fprintf(stderr, "the converter-alone case made %lld frames, the MP4 road %lld, the road %lld\n",
                    alone.frames, mp4.frames, road.frames);
-    std::printf("round %d: road %.1f fps, converter alone %.1f fps, ratio %.2f; MP4 road %.1f fps "
-                "(MP4 / DVD %.2f)\n",
-                r, road.fps(), alone.fps(), alone.fps() > 0 ? road.fps() / alone.fps() : 0.0, mp4.fps(),
-                road.fps() > 0 ? mp4.fps() / road.fps() : 0.0);
+    std::printf("round %d: road %.1f fps (%.1f ms CPU/frame), converter alone %.1f fps, ratio %.2f; MP4 road "
+                "%.1f fps (%.1f ms CPU/frame; MP4 / DVD %.2f)\n",
+                r, road.fps(), road.cpuMsPerFrame(), alone.fps(), alone.fps() > 0 ? road.fps() / alone.fps() : 0.0,
+                mp4.fps(), mp4.cpuMsPerFrame(), road.fps() > 0 ? mp4.fps() / road.fps() : 0.0);
     std::fflush(stdout);
   }
   const Figures road = median(roads);
@@ -308,8 +325,10 @@ int main(int argc, char** argv) {
               "median of the round ratios %.2f, ratio of the medians %.2f (target >= 0.8)\n",
               alone.fps(), medianRatio(roads, alones), alone.fps() > 0 ? road.fps() / alone.fps() : 0.0);
   std::printf("The same album as MP4 (H.264 + AAC, 1920x1080): median %.1f fps beside the DVD album's %.1f "
-              "fps; MP4 / DVD: median of the round ratios %.2f (target >= 1.0); peak resident memory %ld MB\n",
-              mp4.fps(), road.fps(), medianRatio(mp4s, roads), highestRss(mp4s));
+              "fps; MP4 / DVD: median of the round ratios %.2f (target >= 1.0); CPU per frame %.1f ms beside "
+              "%.1f ms; peak resident memory %ld MB\n",
+              mp4.fps(), road.fps(), medianRatio(mp4s, roads), mp4.cpuMsPerFrame(), road.cpuMsPerFrame(),
+              highestRss(mp4s));
   std::printf("Converter alone on one still picture, as many frames: %.1f fps; road / still = %.2f\n",
               still.fps(), still.fps() > 0 ? road.fps() / still.fps() : 0.0);
   std::printf("Peak resident memory: 24 photos %ld MB (highest of the rounds), 96 photos %ld MB "
