@@ -15,7 +15,8 @@
 //      growing with the photographs). The 96-photograph album follows the music (the same
 //      60-second song), so every photograph is imported and staged but the run stays short.
 // Every case runs in a child process of its own, so each peak resident set is its own. Cases 1,
-// 2 and 4 run in alternating rounds (default 3; `bench_album_road N` runs N), because a shared
+// 2 and 4 run in alternating rounds (default 3; `bench_album_road N` runs N, and
+// `bench_album_road N rounds-only` leaves out cases 3 and 5), because a shared
 // machine's speed drifts from minute to minute: the median of the rounds' ratios is printed
 // beside the ratio of the two medians.
 #include <algorithm>
@@ -285,7 +286,9 @@ int main(int argc, char** argv) {
 
   // Rounds of road and converter alone, one after the other, so that both meet the same
   // moments of a shared machine; the medians are reported.
-  const int rounds = args.size() == 2 ? std::max(1, args[1].toInt()) : 3;
+  const int rounds = args.size() >= 2 ? std::max(1, args[1].toInt()) : 3;
+  // `bench_album_road N rounds-only`: the rounds without the still and 96-photograph cases.
+  const bool roundsOnly = args.size() == 3 && args[2] == "rounds-only";
   QTemporaryDir data;
   std::printf("preparing 96 photographs and a %d-second song...\n", kSongSeconds);
   std::fflush(stdout);
@@ -314,8 +317,6 @@ int main(int argc, char** argv) {
   const Figures road = median(roads);
   const Figures alone = median(alones);
   const Figures mp4 = median(mp4s);
-  const Figures still = child({"--alone-still", data.path(), QString::number(road.frames)});
-  const Figures road96 = child({"--road", data.path(), "96", "music", "DVD"});
   std::printf("Album road: 24 photos, DVD PAL 1920x1080, one song: %lld frames, median of %d "
               "rounds %.1f fps\n",
               road.frames, rounds, road.fps());
@@ -329,6 +330,9 @@ int main(int argc, char** argv) {
               "%.1f ms; peak resident memory %ld MB\n",
               mp4.fps(), road.fps(), medianRatio(mp4s, roads), mp4.cpuMsPerFrame(), road.cpuMsPerFrame(),
               highestRss(mp4s));
+  if (roundsOnly) return 0;
+  const Figures still = child({"--alone-still", data.path(), QString::number(road.frames)});
+  const Figures road96 = child({"--road", data.path(), "96", "music", "DVD"});
   std::printf("Converter alone on one still picture, as many frames: %.1f fps; road / still = %.2f\n",
               still.fps(), still.fps() > 0 ? road.fps() / still.fps() : 0.0);
   std::printf("Peak resident memory: 24 photos %ld MB (highest of the rounds), 96 photos %ld MB "
