@@ -9,11 +9,14 @@
 //   3. For reference, the converter alone on one still picture for as many frames. Moving
 //      pictures cost the MPEG-2 encoder much more than a still (motion search, residuals),
 //      so this ratio also counts the album's content against the road.
-//   4. Peak resident memory of the road for 24 and for 96 photographs (target < 400 MB and not
+//   4. The same album road as an MP4 album (H.264 + AAC, 1920 × 1080), in the same rounds, so its
+//      frames per second stand beside the DVD album's.
+//   5. Peak resident memory of the road for 24 and for 96 photographs (target < 400 MB and not
 //      growing with the photographs). The 96-photograph album follows the music (the same
 //      60-second song), so every photograph is imported and staged but the run stays short.
-// Every case runs in a child process of its own, so each peak resident set is its own. Cases 1
-// and 2 run in alternating rounds (default 3; `bench_album_road N` runs N), because a shared
+// Every case runs in a child process of its own, so each peak resident set is its own. Cases 1,
+// 2 and 4 run in alternating rounds (default 3; `bench_album_road N` runs N, and
+// `bench_album_road N rounds-only` leaves out cases 3 and 5), because a shared
 // machine's speed drifts from minute to minute: the median of the rounds' ratios is printed
 // beside the ratio of the two medians.
 #include <algorithm>
@@ -26,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -94,9 +98,10 @@ bool makeSong(const QString& path) {
 
 // One album for every case: the same photographs, the same song and the same template draws,
 // so the road and the converter-alone cases work on identical frames.
-AlbumOptions albumOptions(const QString& data, int photos, bool followMusic) {
+AlbumOptions albumOptions(const QString& data, int photos, bool followMusic, const QString& kind = "DVD") {
   AlbumOptions options;
-  options.output = data + QStringLiteral("/road_%1.mpg").arg(photos);
+  options.kind = kind;
+  options.output = data + QStringLiteral("/road_%1.%2").arg(photos).arg(kind == "MP4" ? "mp4" : "mpg");
   options.overwrite = true;
   options.music << data + "/song.mp3";
   options.followMusic = followMusic;
@@ -107,13 +112,27 @@ AlbumOptions albumOptions(const QString& data, int photos, bool followMusic) {
   return options;
 }
 
-// Child: one album road. Prints "frames seconds rss".
-int runRoad(const QString& data, int photos, bool followMusic) {
-  const AlbumOptions options = albumOptions(data, photos, followMusic);
+double cpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Child: one album road. Prints "frames seconds rss cpu", cpu being the CPU seconds of all
+// threads from the start of rendering to the end (a loaded machine disturbs it less than the
+// wall clock).
+int runRoad(const QString& data, int photos, bool followMusic, const QString& kind) {
+  const AlbumOptions options = albumOptions(data, photos, followMusic, kind);
   QTemporaryDir scratch;
   const Workspace workspace(scratch.path(), QCoreApplication::applicationDirPath());
-  const AlbumResult result = MakeAlbum(options, workspace, {}, {});
-  std::printf("%lld %.3f %ld\n", result.frames, result.renderSeconds, peakResidentMb());
+  double renderStart = 0;
+  AlbumEvents events;
+  events.stage = [&](const QString&, bool frames) {
+    if (frames) renderStart = cpuSeconds();
+  };
+  const AlbumResult result = MakeAlbum(options, workspace, events, {});
+  std::printf("%lld %.3f %ld %.3f\n", result.frames, result.renderSeconds, peakResidentMb(),
+              cpuSeconds() - renderStart);
   QFile::remove(options.output);
   return 0;
 }
@@ -206,6 +225,8 @@ struct Figures {
   long long frames = 0;
   double seconds = 0;
   long rss = 0;
+  double cpuSeconds = 0;  // road only
+  double cpuMsPerFrame() const { return frames > 0 ? 1000 * cpuSeconds / frames : 0; }
   double fps() const { return seconds > 0 ? frames / seconds : 0; }
 };
 
@@ -218,8 +239,8 @@ Figures child(const QStringList& args) {
     std::fprintf(stderr, "case %s failed\n", qPrintable(args.join(' ')));
     return f;
   }
-  std::sscanf(self.readAllStandardOutput().constData(), "%lld %lf %ld", &f.frames, &f.seconds,
-              &f.rss);
+  std::sscanf(self.readAllStandardOutput().constData(), "%lld %lf %ld %lf", &f.frames, &f.seconds,
+              &f.rss, &f.cpuSeconds);
   return f;
 }
 
@@ -227,6 +248,21 @@ Figures child(const QStringList& args) {
 Figures median(std::vector<Figures> runs) {
   std::sort(runs.begin(), runs.end(), [](const Figures& a, const Figures& b) { return a.fps() < b.fps(); });
   return runs[runs.size() / 2];
+}
+
+// The median over the rounds of each round's ratio a / b.
+double medianRatio(const std::vector<Figures>& a, const std::vector<Figures>& b) {
+  std::vector<double> ratios;
+  for (size_t r = 0; r < a.size() && r < b.size(); ++r)
+    if (b[r].fps() > 0) ratios.push_back(a[r].fps() / b[r].fps());
+  std::sort(ratios.begin(), ratios.end());
+  return ratios.empty() ? 0.0 : ratios[ratios.size() / 2];
+}
+
+long highestRss(const std::vector<Figures>& runs) {
+  long highest = 0;
+  for (const Figures& f : runs) highest = std::max(highest, f.rss);
+  return highest;
 }
 
 }  // namespace
@@ -237,8 +273,8 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   const QStringList args = app.arguments();
   try {
-    if (args.size() == 5 && args[1] == "--road")
-      return runRoad(args[2], args[3].toInt(), args[4] == "music");
+    if (args.size() == 6 && args[1] == "--road")
+      return runRoad(args[2], args[3].toInt(), args[4] == "music", args[5]);
     if (args.size() == 4 && args[1] == "--alone-album")
       return runAloneOnAlbumFrames(args[2], args[3].toInt());
     if (args.size() == 4 && args[1] == "--alone-still")
@@ -250,7 +286,9 @@ int main(int argc, char** argv) {
 
   // Rounds of road and converter alone, one after the other, so that both meet the same
   // moments of a shared machine; the medians are reported.
-  const int rounds = args.size() == 2 ? std::max(1, args[1].toInt()) : 3;
+  const int rounds = args.size() >= 2 ? std::max(1, args[1].toInt()) : 3;
+  // `bench_album_road N rounds-only`: the rounds without the still and 96-photograph cases.
+  const bool roundsOnly = args.size() == 3 && args[2] == "rounds-only";
   QTemporaryDir data;
   std::printf("preparing 96 photographs and a %d-second song...\n", kSongSeconds);
   std::fflush(stdout);
@@ -259,42 +297,46 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "ffmpeg could not make the song\n");
     return 1;
   }
-  std::vector<Figures> roads, alones;
+  std::vector<Figures> roads, alones, mp4s;
   for (int r = 1; r <= rounds; ++r) {
-    roads.push_back(child({"--road", data.path(), "24", "photos"}));
+    roads.push_back(child({"--road", data.path(), "24", "photos", "DVD"}));
     alones.push_back(child({"--alone-album", data.path(), "24"}));
+    mp4s.push_back(child({"--road", data.path(), "24", "photos", "MP4"}));
     const Figures& road = roads.back();
     const Figures& alone = alones.back();
-    if (alone.frames != road.frames)
-      std::fprintf(stderr, "the converter-alone case made %lld frames, the road %lld\n",
-                   alone.frames, road.frames);
-    std::printf("round %d: road %.1f fps, converter alone %.1f fps, ratio %.2f\n", r, road.fps(),
-                alone.fps(), alone.fps() > 0 ? road.fps() / alone.fps() : 0.0);
+    const Figures& mp4 = mp4s.back();
+    if (alone.frames != road.frames || mp4.frames != road.frames)
+      std::fprintf(stderr, "the converter-alone case made %lld frames, the MP4 road %lld, the road %lld\n",
+                   alone.frames, mp4.frames, road.frames);
+    std::printf("round %d: road %.1f fps (%.1f ms CPU/frame), converter alone %.1f fps, ratio %.2f; MP4 road "
+                "%.1f fps (%.1f ms CPU/frame; MP4 / DVD %.2f)\n",
+                r, road.fps(), road.cpuMsPerFrame(), alone.fps(), alone.fps() > 0 ? road.fps() / alone.fps() : 0.0,
+                mp4.fps(), mp4.cpuMsPerFrame(), road.fps() > 0 ? mp4.fps() / road.fps() : 0.0);
     std::fflush(stdout);
   }
   const Figures road = median(roads);
   const Figures alone = median(alones);
-  const Figures still = child({"--alone-still", data.path(), QString::number(road.frames)});
-  const Figures road96 = child({"--road", data.path(), "96", "music"});
+  const Figures mp4 = median(mp4s);
   std::printf("Album road: 24 photos, DVD PAL 1920x1080, one song: %lld frames, median of %d "
               "rounds %.1f fps\n",
               road.frames, rounds, road.fps());
   // Each round's ratio compares two runs made one after the other, so the drift of a shared
   // machine cancels out in it better than in the ratio of the two medians.
-  std::vector<double> ratios;
-  for (size_t r = 0; r < roads.size(); ++r)
-    if (alones[r].fps() > 0) ratios.push_back(roads[r].fps() / alones[r].fps());
-  std::sort(ratios.begin(), ratios.end());
   std::printf("Converter alone on the same album's frames: median %.1f fps; road / converter: "
               "median of the round ratios %.2f, ratio of the medians %.2f (target >= 0.8)\n",
-              alone.fps(), ratios.empty() ? 0.0 : ratios[ratios.size() / 2],
-              alone.fps() > 0 ? road.fps() / alone.fps() : 0.0);
+              alone.fps(), medianRatio(roads, alones), alone.fps() > 0 ? road.fps() / alone.fps() : 0.0);
+  std::printf("The same album as MP4 (H.264 + AAC, 1920x1080): median %.1f fps beside the DVD album's %.1f "
+              "fps; MP4 / DVD: median of the round ratios %.2f (target >= 1.0); CPU per frame %.1f ms beside "
+              "%.1f ms; peak resident memory %ld MB\n",
+              mp4.fps(), road.fps(), medianRatio(mp4s, roads), mp4.cpuMsPerFrame(), road.cpuMsPerFrame(),
+              highestRss(mp4s));
+  if (roundsOnly) return 0;
+  const Figures still = child({"--alone-still", data.path(), QString::number(road.frames)});
+  const Figures road96 = child({"--road", data.path(), "96", "music", "DVD"});
   std::printf("Converter alone on one still picture, as many frames: %.1f fps; road / still = %.2f\n",
               still.fps(), still.fps() > 0 ? road.fps() / still.fps() : 0.0);
   std::printf("Peak resident memory: 24 photos %ld MB (highest of the rounds), 96 photos %ld MB "
               "(%lld frames, music rule); converter alone on a still %ld MB (target < 400 MB)\n",
-              std::max_element(roads.begin(), roads.end(),
-                               [](const Figures& a, const Figures& b) { return a.rss < b.rss; })->rss,
-              road96.rss, road96.frames, still.rss);
+              highestRss(roads), road96.rss, road96.frames, still.rss);
   return 0;
 }

@@ -18,7 +18,7 @@ std::vector<OutputSize> pairedSizes(std::initializer_list<int> widths,
 
 bool isOutputKind(const QString& kind) {
   return kind == word::VCD || kind == word::SVCD || kind == word::DVD || kind == word::AVI ||
-         kind == word::XLTP;
+         kind == word::MP4 || kind == word::XLTP;
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ struct OutputSize {
   friend bool operator==(const OutputSize&, const OutputSize&) = default;
 };
 
-// The size entries offered for an output kind ("VCD", "SVCD", "DVD", "AVI", "XLTP"), in
+// The size entries offered for an output kind ("VCD", "SVCD", "DVD", "AVI", "MP4", "XLTP"), in
 // list order. Throws Error for an unknown kind.
 const std::vector<OutputSize>& outputSizes(const QString& kind);
 // The frame size the picture quality ("yiban_huazhi" / "gaoqing_huazhi") gives a kind: VCD

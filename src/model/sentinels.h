@@ -55,6 +55,7 @@ inline constexpr QLatin1String VCD{"VCD"};
 inline constexpr QLatin1String SVCD{"SVCD"};
 inline constexpr QLatin1String DVD{"DVD"};
 inline constexpr QLatin1String AVI{"AVI"};
+inline constexpr QLatin1String MP4{"MP4"};
 inline constexpr QLatin1String XLTP{"XLTP"};
 // Window layouts.
 inline constexpr QLatin1String kaishibuju{"kaishibuju"};

@@ -36,13 +36,24 @@ void loadLibrary(Project& project, const Workspace& workspace, const AlbumEvents
                     .arg(QDir::cleanPath(workspace.LibraryPath(work_path::tree))));
 }
 
-void importMedia(Project& project, const Workspace& workspace, const AlbumOptions& options,
-                 const AlbumEvents& events, const JobControl& control) {
+// A seed from the clock, as every random choice of the system starts from it; with it named,
+// the album can be made again.
+unsigned clockSeed() {
+  const auto ticks = static_cast<unsigned long long>(
+      std::chrono::high_resolution_clock::now().time_since_epoch().count());
+  return static_cast<unsigned>(ticks ^ (ticks >> 32));
+}
+
+unsigned importMedia(Project& project, const Workspace& workspace, const AlbumOptions& options,
+                     const AlbumEvents& events, const JobControl& control) {
   const QStringList photos = expandPhotoArguments(options.photos);
   stage(events, QStringLiteral("导入相片 (%1)").arg(photos.size()));
   project.crop_settings = options.crops;
+  const unsigned seed = options.drawSeed.value_or(clockSeed());
+  if (!options.drawSeed)
+    tell(events, QStringLiteral("templates drawn with seed %1 (--seed %1 makes this album again)").arg(seed));
   PhotoImportOptions importOptions;
-  if (options.drawSeed) importOptions.draw = seededDraw(*options.drawSeed);
+  importOptions.draw = seededDraw(seed);
   const PhotoImportResult imported = importPhotos(project, workspace, photos, importOptions, control);
   tell(events, imported.message);
 
@@ -56,6 +67,7 @@ void importMedia(Project& project, const Workspace& workspace, const AlbumOption
     for (const QString& m : ImportLyricFiles(project, workspace, options.lyrics, control).messages)
       tell(events, m);
   }
+  return seed;
 }
 
 // The output command without windows: the size window takes the chosen picture format, the
@@ -79,22 +91,25 @@ OutputTarget chooseOutput(Project& project, const AlbumOptions& options) {
 
 }  // namespace
 
-void PrepareAlbumProject(Project& project, const AlbumOptions& options, const Workspace& workspace,
-                         const AlbumEvents& events, const JobControl& control) {
+unsigned PrepareAlbumProject(Project& project, const AlbumOptions& options, const Workspace& workspace,
+                             const AlbumEvents& events, const JobControl& control) {
   loadLibrary(project, workspace, events, control);
-  importMedia(project, workspace, options, events, control);
+  const unsigned seed = importMedia(project, workspace, options, events, control);
   applyAlbumSettings(project, options);
   applyOverlayOptions(project, options.overlay);
+  return seed;
 }
 
 AlbumResult MakeAlbum(const AlbumOptions& options, const Workspace& workspace,
                       const AlbumEvents& events, const JobControl& control) {
   Project project;
-  PrepareAlbumProject(project, options, workspace, events, control);
+  const unsigned seed = PrepareAlbumProject(project, options, workspace, events, control);
   const OutputTarget target = chooseOutput(project, options);
   stage(events, QStringLiteral("制作相册"), true);
-  return RenderAlbum(project, workspace, target, control,
-                     [&](const QString& message) { tell(events, message); });
+  AlbumResult result = RenderAlbum(project, workspace, target, control,
+                                   [&](const QString& message) { tell(events, message); });
+  result.drawSeed = seed;
+  return result;
 }
 
 }  // namespace solvane

@@ -26,9 +26,10 @@ struct AlbumEvents {
 
 // The album as it is about to be rendered: template library loaded into `project`, photographs,
 // music and lyrics imported, settings applied. MakeAlbum starts with this; benchmarks use it
-// to render an album's frames without encoding them.
-void PrepareAlbumProject(Project& project, const AlbumOptions& options, const Workspace& workspace,
-                         const AlbumEvents& events, const JobControl& control);
+// to render an album's frames without encoding them. Returns the seed of the template draws:
+// options.drawSeed, or one taken from the clock and named through events.message.
+unsigned PrepareAlbumProject(Project& project, const AlbumOptions& options, const Workspace& workspace,
+                             const AlbumEvents& events, const JobControl& control);
 
 // Makes the album in `workspace` (an empty working tree of its own; the template library is
 // read from workspace.libraryRoot()). Progress reaches `control`; a stop request throws

@@ -24,13 +24,21 @@ QString oneOf(const QString& option, const QString& value, const QStringList& ch
                   .arg(option, value, choices.join(QLatin1Char('|'))));
 }
 
+unsigned seedOf(const QString& value) {
+  bool ok = false;
+  const qulonglong seed = value.toULongLong(&ok);
+  if (!ok || seed > 0xffffffffULL)
+    throw Error(QStringLiteral("--seed: \"%1\" is not a whole number from 0 to 4294967295").arg(value));
+  return static_cast<unsigned>(seed);
+}
+
 const std::map<QString, Setter>& valueOptions() {
   static const std::map<QString, Setter> options = {
       {"-o", [](AlbumOptions& o, const QString& v) { o.output = v; }},
       {"--output", [](AlbumOptions& o, const QString& v) { o.output = v; }},
       {"--kind",
        [](AlbumOptions& o, const QString& v) {
-         o.kind = oneOf("--kind", v, {"DVD", "SVCD", "VCD", "AVI", "XLTP"});
+         o.kind = oneOf("--kind", v, {"DVD", "SVCD", "VCD", "AVI", "MP4", "XLTP"});
        }},
       {"--format",
        [](AlbumOptions& o, const QString& v) {
@@ -62,6 +70,7 @@ const std::map<QString, Setter>& valueOptions() {
       {"--music", [](AlbumOptions& o, const QString& v) { o.music << v; }},
       {"--lyrics", [](AlbumOptions& o, const QString& v) { o.lyrics << v; }},
       {"--library", [](AlbumOptions& o, const QString& v) { o.library = v; }},
+      {"--seed", [](AlbumOptions& o, const QString& v) { o.drawSeed = seedOf(v); }},
       {"--text", [](AlbumOptions& o, const QString& v) { o.overlay.texts << v; }},
       {"--karaoke", [](AlbumOptions& o, const QString& v) { o.overlay.karaoke << v; }},
       {"--lyric-type",
@@ -146,13 +155,15 @@ QString albumUsage() {
       "\n"
       "PHOTO...               JPEG photographs in album order; a folder stands for its JPEG\n"
       "                       files in name order.\n"
-      "-o, --output OUTPUT    The album file. The ending (.mpg, .avi) is added unless OUTPUT\n"
+      "-o, --output OUTPUT    The album file. The ending (.mpg, .avi, .mp4) is added unless OUTPUT\n"
       "                       already has it. For --kind XLTP: a new folder that receives the\n"
       "                       numbered pictures 01.JPG, 02.JPG, ...\n"
       "--kind KIND            DVD (default), SVCD or VCD: MPEG album (.mpg); AVI: AVI album;\n"
-      "                       XLTP: numbered picture sequence.\n"
+      "                       MP4: H.264 and AAC album for phones, computers, TVs and the web\n"
+      "                       (.mp4); XLTP: numbered picture sequence.\n"
       "--format FORMAT        Picture format of an XLTP sequence: JPG (default), BMP, TGA, PCX.\n"
-      "--tv SYSTEM            PAL (default) or NTSC, for the MPEG kinds.\n"
+      "--tv SYSTEM            PAL (default) or NTSC, for the MPEG kinds (AVI and MP4 always\n"
+      "                       run at 25 frames per second).\n"
       "--quality QUALITY      high (default): 1920x1080 (VCD: 1280x720); normal: 1280x720.\n"
       "--length RULE          photos (default): the album lasts as long as its templates plus\n"
       "                       a 4-second closing; the music is cut there.\n"
@@ -179,6 +190,9 @@ QString albumUsage() {
       "                       of the text-effect window (1 diagonal, 2 left to right, 3 top to\n"
       "                       bottom, 4 right to left, ...; docs/captions-and-overlay.md);\n"
       "                       SIZE 10-40 (10), COLOUR a name like clYellow (clWhite), FONT (黑体).\n"
+      "--seed N               Draw the templates with seed N (0 to 4294967295): the same\n"
+      "                       photographs and seed give the same album again. Without it the\n"
+      "                       seed comes from the clock and the progress output names it.\n"
       "--overwrite            Replace an existing album file (never an existing XLTP folder).\n"
       "--library DIR          Folder holding the installed template library (its smxcwjj\n"
       "                       folder); default: the folder of solvane-cli.\n"

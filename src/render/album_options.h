@@ -16,7 +16,7 @@ struct Project;
 
 struct AlbumOptions {
   QString output;                         // -o: album file, or image-sequence folder
-  QString kind = QStringLiteral("DVD");   // VCD, SVCD, DVD, AVI, XLTP
+  QString kind = QStringLiteral("DVD");   // VCD, SVCD, DVD, AVI, MP4, XLTP
   QString format = QStringLiteral("JPG"); // image-sequence picture format
   QString tv = QStringLiteral("PAL");
   QString quality = QStringLiteral("gaoqing_huazhi");
@@ -29,7 +29,7 @@ struct AlbumOptions {
   QStringList lyrics;
   QStringList photos;                     // as given; see expandPhotoArguments
   OverlayOptions overlay;                 // --text, --karaoke, --lyric-type
-  std::optional<unsigned> drawSeed;       // fixed template draws; empty: drawn from the clock
+  std::optional<unsigned> drawSeed;       // --seed: fixed template draws; empty: seed from the clock
   bool help = false;
 };
 

@@ -19,6 +19,7 @@ struct AlbumResult {
   long long frames = 0;     // frames written
   double seconds = 0;       // album length at 25 frames per second
   double renderSeconds = 0; // wall time of the render-and-encode stage
+  unsigned drawSeed = 0;    // the seed of the template draws, where the caller knows it
 };
 
 // Renders and encodes `project` (photographs imported, settings chosen, output kind in

@@ -32,7 +32,7 @@ AlbumWriter::AlbumWriter(const OutputProfile& profile, const std::filesystem::pa
     video_->attach(pictures_.get(), 0);
     return;
   }
-  muxer_ = std::make_unique<Muxer>(temporary_, target_, profile_.muxer, profile_.muxRate);
+  muxer_ = std::make_unique<Muxer>(temporary_, target_, profile_.muxer, profile_.muxRate, profile_.fastStart);
   const bool globalHeader = muxer_->needsGlobalHeader();
   video_.emplace(Encoder::forVideo(profile_.video, globalHeader));
   video_->attach(muxer_.get(), muxer_->addStream(*video_));

@@ -33,7 +33,7 @@ FormatChoice formatFor(const QString& outputKind, const QString& tvSystem, const
     choice.format = outputKind == "DVD" ? FormatPreset::Dvd : FormatPreset::Svcd;
     if (normal) choice.frameSize = sd;
     if (high) choice.frameSize = hd;
-  } else if (outputKind == "AVI") {
+  } else if (outputKind == "AVI" || outputKind == word::MP4) {
     if (normal) choice.frameSize = sd;
     if (high) choice.frameSize = hd;
   } else if (outputKind == "XLTP") {

@@ -26,7 +26,7 @@ struct FormatChoice {
   std::optional<QSize> frameSize;
 };
 
-// Output kind ("VCD", "SVCD", "DVD", "AVI", "XLTP"), television system ("PAL"/"NTSC") and
+// Output kind ("VCD", "SVCD", "DVD", "AVI", "MP4", "XLTP"), television system ("PAL"/"NTSC") and
 // picture quality ("yiban_huazhi"/"gaoqing_huazhi") to the calls the job makes.
 FormatChoice formatFor(const QString& outputKind, const QString& tvSystem, const QString& quality);
 

@@ -1,6 +1,6 @@
 #pragma once
 // The media converter: turns a list of frame pictures and a list of sound files into the album
-// file (MPEG for VCD/SVCD/DVD, AVI, or a numbered picture sequence).
+// file (MPEG for VCD/SVCD/DVD, AVI, MP4, or a numbered picture sequence).
 //
 // Calling pattern (one album):
 //   Converter c;                           // create
@@ -28,7 +28,8 @@
 // other entry is read from disk (JPEG, BMP, PNG).
 //
 // Output kind: a format preset chooses VCD, SVCD or DVD (PAL or NTSC). Without a preset the
-// ending of the video file name decides: ".avi" gives AVI (MPEG-4 Part 2 + MP3); ".jpg",
+// ending of the video file name decides: ".avi" gives AVI (MPEG-4 Part 2 + MP3); ".mp4" gives
+// MP4 (H.264 + AAC, index at the front, 25 frames per second whatever the standard); ".jpg",
 // ".bmp", ".tga", ".pcx" give a numbered picture sequence ("01.JPG", "02.JPG", ... in the file's
 // folder, numbered on from the first file's number, no sound).
 //

@@ -33,8 +33,8 @@ av::CodecContextPtr allocateContext(const AVCodec* codec) {
   return context;
 }
 
-void openContext(AVCodecContext* context, const AVCodec* codec) {
-  const int result = avcodec_open2(context, codec, nullptr);
+void openContext(AVCodecContext* context, const AVCodec* codec, AVDictionary** options = nullptr) {
+  const int result = avcodec_open2(context, codec, options);
   if (result < 0) {
     throw Error(QString("the encoder \"%1\" refused the settings (%2)")
                     .arg(QString::fromUtf8(codec->name), av::errorText(result)));
@@ -81,6 +81,40 @@ void setJpegQuality(AVCodecContext* c, int quality) {
   c->chroma_intra_matrix = jpegMatrix(kJpegChrominance, quality);
 }
 
+void setColours(AVCodecContext* c, ColourSystem colours) {
+  switch (colours) {
+    case ColourSystem::Bt601:
+      return;
+    case ColourSystem::Bt601Tagged:
+      c->colorspace = AVCOL_SPC_SMPTE170M;
+      break;
+    case ColourSystem::Bt709Tagged:
+      c->colorspace = AVCOL_SPC_BT709;
+      break;
+  }
+  // The pictures are sRGB photographs: BT.709 primaries and transfer whatever the matrix.
+  c->color_primaries = AVCOL_PRI_BT709;
+  c->color_trc = AVCOL_TRC_BT709;
+  c->color_range = AVCOL_RANGE_MPEG;
+}
+
+// The encoder's own options (libx264's preset, constant-quality factor and profile), handed
+// over when it opens; an option it does not know is an error, not a silent default.
+struct CodecOptions {
+  AVDictionary* dictionary = nullptr;
+  ~CodecOptions() { av_dict_free(&dictionary); }
+  void set(const char* key, const std::string& value) {
+    if (!value.empty()) av_dict_set(&dictionary, key, value.c_str(), 0);
+  }
+};
+
+void refuseUnknownOptions(const CodecOptions& left, const AVCodec* codec) {
+  if (const AVDictionaryEntry* unknown = av_dict_get(left.dictionary, "", nullptr, AV_DICT_IGNORE_SUFFIX)) {
+    throw Error(QString("the encoder \"%1\" does not know the option \"%2\"")
+                    .arg(QString::fromUtf8(codec->name), QString::fromUtf8(unknown->key)));
+  }
+}
+
 }  // namespace
 
 // --- Encoder -----------------------------------------------------------------------------------
@@ -97,20 +131,27 @@ Encoder Encoder::forVideo(const VideoSettings& s, bool globalHeader) {
   c->framerate = AVRational{s.rateNum, s.rateDen};
   c->sample_aspect_ratio = AVRational{1, 1};
   c->gop_size = s.gopSize;
-  c->max_b_frames = s.maxBFrames;
-  if (s.bitRate > 0) {
-    c->bit_rate = s.bitRate;
-    c->rc_max_rate = s.maxRate;
-    c->rc_buffer_size = static_cast<int>(s.bufferSize);
-  }
+  if (s.maxBFrames >= 0) c->max_b_frames = s.maxBFrames;
+  if (s.bitRate > 0) c->bit_rate = s.bitRate;
+  if (s.maxRate > 0) c->rc_max_rate = s.maxRate;
+  if (s.bufferSize > 0) c->rc_buffer_size = static_cast<int>(s.bufferSize);
+  if (s.level > 0) c->level = s.level;
+  setColours(c.get(), s.colours);
   if (s.jpegQuality > 0) setJpegQuality(c.get(), s.jpegQuality);
-  // Slice threads for MPEG-1/2, frame threads for MPEG-4: the album should not wait on one core.
+  // Slice threads for MPEG-1/2, frame threads for MPEG-4 and H.264: the album should not wait
+  // on one core.
   c->thread_count = 2;
   if (!s.codecTag.empty()) {
     c->codec_tag = MKTAG(s.codecTag[0], s.codecTag[1], s.codecTag[2], s.codecTag[3]);
   }
   if (globalHeader) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-  openContext(c.get(), codec);
+  CodecOptions options;
+  options.set("preset", s.preset);
+  options.set("x264-params", s.x264Params);
+  options.set("profile", s.profile);
+  if (s.crf > 0) options.set("crf", QString::number(s.crf).toStdString());
+  openContext(c.get(), codec, &options.dictionary);
+  refuseUnknownOptions(options, codec);
   return Encoder(std::move(c));
 }
 
@@ -160,10 +201,11 @@ void Encoder::drain() {
 // --- Muxer -------------------------------------------------------------------------------------
 
 Muxer::Muxer(const std::filesystem::path& file, const std::filesystem::path& shownAs, const std::string& format,
-             long long muxRate)
-    : file_(file), shownAs_(shownAs), muxRate_(muxRate) {
+             long long muxRate, bool fastStart)
+    : file_(file), shownAs_(shownAs), muxRate_(muxRate), fastStart_(fastStart) {
   AVFormatContext* raw = nullptr;
-  const int result = avformat_alloc_output_context2(&raw, nullptr, format.c_str(), nullptr);
+  // The file's name goes in too: moving the MP4 index to the front reads the file back by it.
+  const int result = avformat_alloc_output_context2(&raw, nullptr, format.c_str(), file_.string().c_str());
   if (result < 0 || !raw) fail("cannot prepare the container", result);
   format_.reset(raw);
 }
@@ -195,6 +237,7 @@ void Muxer::start() {
   if (result < 0) fail("cannot create the file", result);
   AVDictionary* options = nullptr;
   if (muxRate_ > 0) av_dict_set_int(&options, "muxrate", muxRate_, 0);
+  if (fastStart_) av_dict_set(&options, "movflags", "+faststart", 0);
   result = avformat_write_header(format_.get(), &options);
   av_dict_free(&options);
   if (result < 0) fail("cannot write the file header", result);

@@ -55,8 +55,9 @@ class Encoder {
 class Muxer final : public PacketSink {
  public:
   // Writes `file`; errors name `shownAs` (the album's name when `file` is a temporary one).
+  // `fastStart`: MP4 only, the index is moved before the media data when the file is finished.
   Muxer(const std::filesystem::path& file, const std::filesystem::path& shownAs, const std::string& format,
-        long long muxRate);
+        long long muxRate, bool fastStart = false);
 
   bool needsGlobalHeader() const;
   // Adds a stream carrying `encoder`'s output; call before start().
@@ -73,6 +74,7 @@ class Muxer final : public PacketSink {
   std::filesystem::path file_;
   std::filesystem::path shownAs_;
   long long muxRate_ = 0;
+  bool fastStart_ = false;
   av::OutputFormatPtr format_;
 };
 

@@ -17,14 +17,17 @@ namespace {
 const QString kTipUpTo720 = QStringLiteral("画面效果最高达到1280*720");
 const QString kTipUpTo1080 = QStringLiteral("画面效果最高达到1920*1080");
 
-const std::array<OutputCommand, 5>& commands() {
-  static const std::array<OutputCommand, 5> table = {{
-      {"VCD", QString(word::VCD), ".mpg", kTipUpTo720},
-      {"SVCD", QString(word::SVCD), ".mpg", kTipUpTo720},
-      {"DVD", QString(word::DVD), ".mpg", kTipUpTo1080},
-      {"AVI", QString(word::AVI), ".avi", kTipUpTo1080},
+const std::array<OutputCommand, 6>& commands() {
+  static const std::array<OutputCommand, 6> table = {{
+      {"VCD", QString(word::VCD), ".mpg", kTipUpTo720, QStringLiteral("VCD 格式相册|*.mpg")},
+      {"SVCD", QString(word::SVCD), ".mpg", kTipUpTo720, QStringLiteral("SVCD 格式相册|*.mpg")},
+      {"DVD", QString(word::DVD), ".mpg", kTipUpTo1080, QStringLiteral("DVD 格式相册|*.mpg")},
+      {"AVI", QString(word::AVI), ".avi", kTipUpTo1080, QStringLiteral("AVI 格式相册|*.avi")},
+      {"MP4", QString(word::MP4), ".mp4",
+       QStringLiteral("手机、电脑、电视和网站都能播放, ") + kTipUpTo1080,
+       QStringLiteral("MP4 视频文件(*.mp4)|*.mp4")},
       {QStringLiteral("序列图"), QString(word::XLTP), QString(),
-       QStringLiteral("生成序列图片, 支持输出JPG,BMP,TGA,PCX, 画面效果最高达到1920*1080")},
+       QStringLiteral("生成序列图片, 支持输出JPG,BMP,TGA,PCX, 画面效果最高达到1920*1080"), QString()},
   }};
   return table;
 }
@@ -56,7 +59,7 @@ const OutputCommand& outputCommand(const QString& kind) {
 QString saveFilter(const QString& kind, const QString& format) {
   if (kind == word::XLTP)
     return QStringLiteral("生成 ") + format + QStringLiteral(" 序列图片|*.") + format;
-  return outputCommand(kind).caption + QStringLiteral(" 格式相册|*") + outputCommand(kind).ending;
+  return outputCommand(kind).filter;
 }
 
 std::optional<OutputTarget> PrepareOutput(Project& project, const QString& kind,

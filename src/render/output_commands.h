@@ -1,6 +1,6 @@
 #pragma once
-// The five output commands (VCD, SVCD, DVD, AVI albums and numbered image sequences) without
-// windows: the checks, the output-size confirmation, the output path and name, and the
+// The six output commands (VCD, SVCD, DVD, AVI and MP4 albums and numbered image sequences)
+// without windows: the checks, the output-size confirmation, the output path and name, and the
 // lyric-type choice. The windows and the command line supply the interactive steps.
 #include <functional>
 #include <optional>
@@ -20,12 +20,13 @@ inline const QString kNameExistsMessage = QStringLiteral("输入的文件名存�
 struct OutputCommand {
   QString caption;  // button caption
   QString kind;     // word written to Edit_VCDSVCDDVD_leixing
-  QString ending;   // ".mpg" or ".avi"; empty for the image sequence
+  QString ending;   // ".mpg", ".avi" or ".mp4"; empty for the image sequence
   QString tip;      // hover tip
+  QString filter;   // the save dialog's filter; empty for the image sequence (see saveFilter)
 };
 
-// The command of an output kind ("VCD", "SVCD", "DVD", "AVI", "XLTP"); throws Error for
-// any other text.
+// The command of an output kind ("VCD", "SVCD", "DVD", "AVI", "MP4", "XLTP"); throws Error
+// for any other text.
 const OutputCommand& outputCommand(const QString& kind);
 // The save dialog's filter; `format` is the image-sequence picture format.
 QString saveFilter(const QString& kind, const QString& format);

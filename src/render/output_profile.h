@@ -1,6 +1,6 @@
 #pragma once
 // What each output kind is made of: container, codecs, frame rate, bit rates. Chosen once per
-// album from the preset (MPEG kinds) or from the ending of the output file (AVI, pictures).
+// album from the preset (MPEG kinds) or from the ending of the output file (AVI, MP4, pictures).
 #include <optional>
 #include <string>
 
@@ -10,7 +10,14 @@
 
 namespace solvane {
 
-enum class OutputKind { Vcd, Svcd, Dvd, Avi, Pictures };
+enum class OutputKind { Vcd, Svcd, Dvd, Avi, Mp4, Pictures };
+
+// How RGB pictures become YUV, and whether the stream says so.
+enum class ColourSystem {
+  Bt601,        // BT.601 matrix, nothing said: what the disc and AVI players of those kinds assume
+  Bt601Tagged,  // BT.601 matrix, said in the stream (standard-definition MP4)
+  Bt709Tagged,  // BT.709 matrix, said in the stream (high-definition MP4)
+};
 
 struct VideoSettings {
   std::string codec;        // libavcodec encoder name
@@ -23,9 +30,18 @@ struct VideoSettings {
   long long maxRate = 0;
   long long bufferSize = 0;
   int gopSize = 0;
-  int maxBFrames = 0;
+  int maxBFrames = 0;  // -1: the encoder's preset decides
   std::string codecTag;  // four-character code for the container, empty = default
   int jpegQuality = 0;   // JPEG pictures: the quality (1 … 100) whose tables are used, 0 = unused
+  ColourSystem colours = ColourSystem::Bt601;
+  // H.264 (libx264) only: constant-quality factor with the peak capped by maxRate/bufferSize,
+  // speed preset, changes to the preset ("key=value:key=value"), profile and level (40 = 4.0).
+  // Empty or 0: not set.
+  double crf = 0;
+  std::string preset;
+  std::string x264Params;
+  std::string profile;
+  int level = 0;
 };
 
 struct AudioSettings {
@@ -38,6 +54,7 @@ struct OutputProfile {
   OutputKind kind = OutputKind::Dvd;
   std::string muxer;        // libavformat muxer name; empty for picture sequences
   long long muxRate = 0;    // bits per second for the MPEG program streams, 0 = muxer default
+  bool fastStart = false;   // MP4: the index moved before the media data once the file is complete
   VideoSettings video;
   std::optional<AudioSettings> audio;  // absent for picture sequences
   QString pictureEnding;               // "JPG", "BMP", ... as written in the output name
@@ -46,6 +63,10 @@ struct OutputProfile {
 // Throws Error when the file ending names no output kind we can write.
 OutputProfile chooseProfile(std::optional<FormatPreset> preset, TvStandard standard,
                             const QString& videoFile, int width, int height);
+
+// The H.264 level (10 × level number, e.g. 40) a stream of this size at 25 frames per second with
+// the given peak rate and buffer fits in, for the High profile.
+int h264LevelFor(int width, int height, long long maxRate, long long bufferSize);
 
 // Short human description, e.g. "DVD: MPEG-2 1920x1080 15.5 Mb/s, AC-3 48 kHz".
 QString describeProfile(const OutputProfile& profile);

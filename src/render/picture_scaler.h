@@ -1,6 +1,7 @@
 #pragma once
 // Turns a frame picture into the encoder's frame: the output size, the encoder's pixel format,
-// scaled with a bicubic filter. A picture of another shape is fitted inside with black bars.
+// scaled with a bicubic filter, in the colour matrix the settings name. A picture of another
+// shape is fitted inside with black bars.
 #include <QImage>
 
 #include "render/av_ptr.h"
@@ -24,6 +25,7 @@ class PictureScaler {
   av::SwsPtr context_;
   int sourceWidth_ = 0;
   int sourceHeight_ = 0;
+  bool bt709_ = false;  // the BT.709 matrix instead of BT.601
 };
 
 }  // namespace solvane

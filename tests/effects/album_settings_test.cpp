@@ -104,6 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, OutputSizeLists,
                                          SizeListCase{"SVCD", 8, "1920 × 1080"},
                                          SizeListCase{"DVD", 8, "1920 × 1080"},
                                          SizeListCase{"AVI", 8, "1920 × 1080"},
+                                         SizeListCase{"MP4", 8, "1920 × 1080"},
                                          SizeListCase{"XLTP", 8, "1920 × 1080"}));
 
 TEST(OutputSizeWindow, ImageSequencePreselectsJpgAndChoosingASizeResetsTheFormat) {
@@ -141,7 +142,7 @@ TEST(OutputSizeWindow, BadChoicesAreRefused) {
   window.prepare("VCD");
   EXPECT_THROW(window.chooseSize(5), Error);
   EXPECT_THROW(window.chooseFormat("PNG"), Error);
-  EXPECT_THROW(window.prepare("MP4"), Error);
+  EXPECT_THROW(window.prepare("WMV"), Error);
   window.close();
   EXPECT_TRUE(window.cancelled());
   window.prepare("VCD");

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,28 @@ namespace {
 namespace fs = std::filesystem;
 
 const QString kCli = QStringLiteral(SOLVANE_BIN_DIR "/solvane-cli");
+const QString kLibraryTool = QStringLiteral(SOLVANE_BIN_DIR "/build_template_library");
 constexpr int kTemplateFrames = 20;
+
+// One template with one slot for either orientation: the photograph over a plain background.
+QByteArray templateSource(int frames, const QString& background = QStringLiteral("#202020")) {
+  return QStringLiteral(
+             R"({"format": "solvane-movie", "version": 1, "name": "test", "frames": %1,
+  "template": {"mblx": "xiangce", "mbfl": "test", "orientation": ["shuheng"],
+               "xpjpgmc": "|picture_1|"},
+  "layers": [
+    {"kind": "solid", "color": "%2"},
+    {"kind": "picture", "source": "picture_1", "box": [360, 140, 1200, 800], "fit": "contain"}
+  ]})")
+      .arg(frames)
+      .arg(background)
+      .toUtf8();
+}
+
+QByteArray closingSource() {
+  return R"({"format": "solvane-movie", "version": 1, "name": "closing", "frames": 100,
+  "layers": [{"kind": "picture", "source": "picture_0", "box": [0, 0, 1920, 1080]}]})";
+}
 
 struct CliRun {
   int exitCode = -1;
@@ -49,8 +71,21 @@ class AlbumCliTest : public testing::Test {
     ASSERT_TRUE(photo.save(QString::fromStdString((dir / name).string()), "JPG", 90));
   }
 
-  QStringList albumArgs(const QStringList& extra) const {
-    return QStringList{"album", "--library", dir.qpath() + "/library"} + extra;
+  QStringList albumArgs(const QStringList& extra, const QString& library = QStringLiteral("library")) const {
+    return QStringList{"album", "--library", dir.qpath() + "/" + library} + extra;
+  }
+
+  // A library of templates that differ only in their background colour.
+  void buildColouredLibrary(const QString& name, const QStringList& backgrounds) {
+    const QString sources = dir.qpath() + "/" + name + "_sources";
+    for (int i = 0; i < backgrounds.size(); ++i) {
+      const QString file = QString("%1/%2_colour.json").arg(sources).arg(i + 1, 3, 10, QChar('0'));
+      test::writeFile(file.toStdString(), templateSource(kTemplateFrames, backgrounds[i]));
+    }
+    QProcess tool;
+    tool.start(kLibraryTool, {sources, dir.qpath() + "/closing.json", dir.qpath() + "/" + name});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
   }
 
   CliRun run(const QStringList& args, int timeoutMs = 300000) const {
@@ -91,6 +126,37 @@ TEST_F(AlbumCliTest, MakesADvdAlbumFromPhotographsAndASong) {
   EXPECT_LT(qGray(facts.pictures[0].pixel(960, 540)), 20);
   // Frame 10 shows the first photograph (red) in its slot.
   EXPECT_LT(test::colourDistance(facts.pictures[1].pixel(960, 600), qRgb(255, 0, 0)), 60);
+}
+
+TEST_F(AlbumCliTest, TheSeedNamedForAnMp4AlbumMakesTheSameAlbumAgain) {
+  buildColouredLibrary("coloured", {"#c03030", "#30c030", "#3030c0", "#c0c030", "#30c0c0"});
+  const QString photos = dir.qpath() + "/photos";
+  const CliRun first = run(albumArgs({"--kind", "mp4", "--quality", "normal", "-o", dir.qpath() + "/out/first", photos},
+                                     "coloured"));
+  ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
+  const QRegularExpressionMatch named = QRegularExpression("seed (\\d+) \\(--seed \\1").match(first.err);
+  ASSERT_TRUE(named.hasMatch()) << first.err.toStdString();
+  const CliRun again = run(albumArgs({"--kind", "MP4", "--quality", "normal", "--seed", named.captured(1), "-o",
+                                      dir.qpath() + "/out/again.mp4", photos},
+                                     "coloured"));
+  ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
+  EXPECT_FALSE(again.err.contains("templates drawn with seed"));  // the seed given needs no naming
+
+  // Frame 0 is the black start; then one 20-frame movie per photograph.
+  const std::vector<long long> middles = {10, 30, 50};
+  const test::MediaFacts a = test::readMedia(dir / "out/first.mp4", middles);
+  const test::MediaFacts b = test::readMedia(dir / "out/again.mp4", middles);
+  EXPECT_EQ(a.video.codec, "h264");
+  EXPECT_EQ(a.video.width, 1280);
+  EXPECT_EQ(a.video.height, 720);
+  EXPECT_EQ(a.video.frames, 3 * kTemplateFrames + 100);
+  ASSERT_EQ(a.pictures.size(), 3u);
+  ASSERT_EQ(b.pictures.size(), 3u);
+  for (size_t i = 0; i < middles.size(); ++i) {
+    EXPECT_LE(test::colourDistance(a.pictures[i].pixel(60, 60), b.pictures[i].pixel(60, 60)), 4)
+        << "frame " << middles[i] << ": " << std::hex << a.pictures[i].pixel(60, 60) << " vs "
+        << b.pictures[i].pixel(60, 60);
+  }
 }
 
 TEST_F(AlbumCliTest, RefusesToReplaceAnAlbumAndSaysWhy) {

@@ -55,7 +55,7 @@ TEST(AlbumOptions, MistakesAreRefusedWithAMessageNamingThem) {
   const Case cases[] = {
       {"a.jpg", "-o OUTPUT"},
       {"-o x", "没有添加相片文件！"},
-      {"-o x --kind MP4 a.jpg", "--kind"},
+      {"-o x --kind WMV a.jpg", "--kind"},
       {"-o x --tv SECAM a.jpg", "PAL|NTSC"},
       {"-o x --quality best a.jpg", "high|normal"},
       {"-o x --format PNG --kind XLTP a.jpg", "JPG|BMP|TGA|PCX"},
@@ -64,6 +64,9 @@ TEST(AlbumOptions, MistakesAreRefusedWithAMessageNamingThem) {
       {"-o x --loop-music a.jpg", "--loop-music needs"},
       {"-o x --music s.mp3 --loop-pictures a.jpg", "--loop-pictures applies only"},
       {"-o x --frobnicate a.jpg", "unknown option --frobnicate"},
+      {"-o x --seed many a.jpg", "--seed: \"many\" is not a whole number"},
+      {"-o x --seed -3 a.jpg", "--seed: \"-3\""},
+      {"-o x --seed 4294967296 a.jpg", "0 to 4294967295"},
       {"-o x a.jpg --music", "--music needs a value"},
   };
   for (const Case& c : cases) {
@@ -77,13 +80,20 @@ TEST(AlbumOptions, MistakesAreRefusedWithAMessageNamingThem) {
   }
 }
 
+TEST(AlbumOptions, Mp4IsAKindAndTheSeedIsKeptOnlyWhenGiven) {
+  const AlbumOptions o = parse("-o x --kind mp4 --seed=4294967295 a.jpg");
+  EXPECT_EQ(o.kind, "MP4");
+  EXPECT_EQ(o.drawSeed, 4294967295u);
+  EXPECT_FALSE(parse("-o x a.jpg").drawSeed);
+}
+
 TEST(AlbumOptions, HelpNeedsNothingElseAndExplainsEveryOption) {
   EXPECT_TRUE(parse("--help").help);
   const QString usage = albumUsage();
   for (const char* option :
        {"--output", "--kind", "--format", "--tv", "--quality", "--length", "--loop-music",
         "--loop-pictures", "--landscape-crop", "--portrait-crop", "--music", "--lyrics",
-        "--overwrite", "--library", "--help"})
+        "--overwrite", "--library", "--seed", "--help"})
     EXPECT_TRUE(usage.contains(option)) << option;
 }
 

@@ -26,7 +26,7 @@ std::vector<std::string> leftovers(const std::filesystem::path& dir, const std::
   return names;
 }
 
-// One output of each writer: MPEG container, AVI container, picture files.
+// One output of each writer: MPEG, AVI and MP4 containers, picture files.
 struct OutputCase {
   const char* name;
   std::optional<FormatPreset> preset;
@@ -61,6 +61,7 @@ TEST_P(ConverterStop, AbortMidwayEndsWithinOneFrameAndLeavesNoAlbum) {
 INSTANTIATE_TEST_SUITE_P(Kinds, ConverterStop,
                          testing::Values(OutputCase{"Dvd", FormatPreset::Dvd, "album.mpg"},
                                          OutputCase{"Avi", std::nullopt, "album.avi"},
+                                         OutputCase{"Mp4", std::nullopt, "album.mp4"},
                                          OutputCase{"Pictures", std::nullopt, "01.JPG"}),
                          outputCaseName);
 
@@ -207,6 +208,29 @@ INSTANTIATE_TEST_SUITE_P(Kinds, ConverterFullDisk,
                                          OutputCase{"Avi", std::nullopt, "album.avi"},
                                          OutputCase{"Pictures", std::nullopt, "01.BMP"}),
                          outputCaseName);
+
+// An MP4 album is complete only once its index has been written and moved before the media
+// data; a disk that fills up just then must not leave the album looking finished.
+TEST(ConverterFullDisk, Mp4WhoseIndexNoLongerFitsIsReportedAndRemoved) {
+  ScratchDir dir;
+  std::filesystem::create_directory(dir / "probe");
+  std::filesystem::create_directory(dir / "out");
+  test::AlbumPlan plan;
+  plan.pictures = 40;
+  plan.width = 0;
+  ASSERT_TRUE(test::convertAlbum(plan, dir / "probe" / "album.mp4", dir / "frame.bmp").ok);
+  const auto complete = std::filesystem::file_size(dir / "probe" / "album.mp4");
+  test::AlbumResult result;
+  {
+    FileSizeLimit limit(complete - 64);
+    result = test::convertAlbum(plan, dir / "out" / "album.mp4", dir / "frame.bmp");
+  }
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.error, mcl_error::kOutput);
+  EXPECT_EQ(result.reportedErrors, std::vector<int>{mcl_error::kOutput});
+  EXPECT_NE(result.errorText.indexOf("File too large"), -1) << result.errorText.toStdString();
+  EXPECT_EQ(leftovers(dir / "out"), std::vector<std::string>{});
+}
 
 // A real full file system, where the test may mount one (root in a container or VM).
 TEST(ConverterFullDisk, FullFileSystemIsReportedAndThePartialAlbumRemoved) {

@@ -46,6 +46,8 @@ const TableCase kTable[] = {
     {"SVCD", "PAL", "yiban_huazhi", FormatPreset::Svcd, TvStandard::Pal, kSd},
     {"AVI", "NTSC", "gaoqing_huazhi", std::nullopt, TvStandard::Pal, kHd},
     {"AVI", "PAL", "yiban_huazhi", std::nullopt, TvStandard::Pal, kSd},
+    {"MP4", "NTSC", "gaoqing_huazhi", std::nullopt, TvStandard::Pal, kHd},
+    {"MP4", "PAL", "yiban_huazhi", std::nullopt, TvStandard::Pal, kSd},
     {"XLTP", "PAL", "gaoqing_huazhi", std::nullopt, TvStandard::Pal, kHd},
     {"XLTP", "PAL", "yiban_huazhi", std::nullopt, TvStandard::Pal, std::nullopt},
 };

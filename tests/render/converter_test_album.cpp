@@ -18,7 +18,8 @@ AlbumResult convertAlbum(const AlbumPlan& plan, const std::filesystem::path& out
   AlbumResult result;
   const QString frame = QString::fromStdString(framePath.string());
   auto handoff = std::make_shared<FrameHandoff>();
-  handoff->publish(frame, albumPicture(0, kPictureWidth, kPictureHeight));
+  const auto picture = [&](int k) { return albumPicture(plan.still ? 0 : k, plan.pictureWidth, plan.pictureHeight); };
+  handoff->publish(frame, picture(0));
 
   Converter converter;
   converter.setFrameHandoff(handoff);
@@ -35,7 +36,7 @@ AlbumResult convertAlbum(const AlbumPlan& plan, const std::filesystem::path& out
   });
   converter.assignVideoFunc([&](int i, const QImage&) {
     ++result.videoFunctionCalls;
-    handoff->publish(frame, albumPicture(i + 1, kPictureWidth, kPictureHeight));
+    handoff->publish(frame, picture(i + 1));
     if (plan.onFrame) plan.onFrame(converter, i);
   });
   converter.assignAudioFunc([] {});

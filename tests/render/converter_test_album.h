@@ -22,6 +22,11 @@ inline constexpr int kPictureHeight = 270;
 
 struct AlbumPlan {
   std::optional<FormatPreset> preset;
+  // The pictures handed over, picture k of this size in pictureColour(k); `still`: every
+  // picture in the colour of picture 0.
+  int pictureWidth = kPictureWidth;
+  int pictureHeight = kPictureHeight;
+  bool still = false;
   TvStandard standard = TvStandard::Pal;
   int width = 320;  // 0: no frame size call, the pictures' own size (480 x 270) is kept
   int height = 180;

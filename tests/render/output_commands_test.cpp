@@ -86,7 +86,10 @@ INSTANTIATE_TEST_SUITE_P(
         AlbumPathCase{"DVD", "/out/第一集.avi", "/out/第一集.avi.mpg", "第一集.avi",
                       "DVD 格式相册|*.mpg"},
         AlbumPathCase{"AVI", "/out/holiday.2024", "/out/holiday.2024.avi", "holiday.2024",
-                      "AVI 格式相册|*.avi"}));
+                      "AVI 格式相册|*.avi"},
+        AlbumPathCase{"MP4", "/out/holiday", "/out/holiday.mp4", "holiday", "MP4 视频文件(*.mp4)|*.mp4"},
+        AlbumPathCase{"MP4", "/out/Holiday.MP4", "/out/Holiday.MP4", "Holiday",
+                      "MP4 视频文件(*.mp4)|*.mp4"}));
 
 TEST(OutputCommands, ClosingTheSizeWindowOrCancellingTheDialogStopsButKeepsTheKind) {
   Project project;
@@ -175,8 +178,10 @@ TEST(OutputCommands, TipsAndCaptionsOfTheButtons) {
   EXPECT_EQ(outputCommand("VCD").tip, "画面效果最高达到1280*720");
   EXPECT_EQ(outputCommand("SVCD").tip, "画面效果最高达到1280*720");
   EXPECT_EQ(outputCommand("AVI").tip, "画面效果最高达到1920*1080");
+  EXPECT_EQ(outputCommand("MP4").caption, "MP4");
+  EXPECT_EQ(outputCommand("MP4").tip, "手机、电脑、电视和网站都能播放, 画面效果最高达到1920*1080");
   EXPECT_EQ(outputCommand("XLTP").caption, "序列图");
-  EXPECT_THROW(outputCommand("MP4"), Error);
+  EXPECT_THROW(outputCommand("WMV"), Error);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 
@@ -10,6 +11,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
 #include <libavutil/opt.h>
+#include <libavutil/pixdesc.h>
 #include <libswscale/swscale.h>
 }
 
@@ -123,6 +125,15 @@ QImage toRgb(const AVFrame* frame) {
   SwsContext* sws = sws_getContext(frame->width, frame->height, static_cast<AVPixelFormat>(frame->format),
                                    frame->width, frame->height, AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr,
                                    nullptr);
+  // Decoded as the stream says it was encoded (the scaler assumes BT.601 otherwise).
+  if (frame->colorspace == AVCOL_SPC_BT709) {
+    int* inverse = nullptr;
+    int* table = nullptr;
+    int sourceRange = 0, range = 0, brightness = 0, contrast = 0, saturation = 0;
+    sws_getColorspaceDetails(sws, &inverse, &sourceRange, &table, &range, &brightness, &contrast, &saturation);
+    sws_setColorspaceDetails(sws, sws_getCoefficients(SWS_CS_ITU709), sourceRange, table, range, brightness,
+                             contrast, saturation);
+  }
   uint8_t* planes[1] = {image.bits()};
   const int strides[1] = {static_cast<int>(image.bytesPerLine())};
   sws_scale(sws, frame->data, frame->linesize, 0, frame->height, planes, strides);
@@ -150,6 +161,7 @@ MediaFacts readMedia(const std::filesystem::path& path, const std::vector<long l
   std::unique_ptr<AVFormatContext, InputFree> in(raw);
   check(avformat_find_stream_info(raw, nullptr), "stream info");
   facts.container = raw->iformat->name;
+  facts.seconds = raw->duration > 0 ? raw->duration / double(AV_TIME_BASE) : 0;
 
   struct Decoding {
     int index = -1;
@@ -167,6 +179,13 @@ MediaFacts readMedia(const std::filesystem::path& path, const std::vector<long l
     check(avcodec_open2(d->codec.get(), codec, nullptr), "open decoder");
     d->facts->present = true;
     d->facts->codec = avcodec_get_name(stream->codecpar->codec_id);
+    if (const char* profile = avcodec_profile_name(stream->codecpar->codec_id, stream->codecpar->profile))
+      d->facts->profile = profile;
+    if (const char* format = av_get_pix_fmt_name(static_cast<AVPixelFormat>(stream->codecpar->format));
+        format && stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+      d->facts->pixelFormat = format;
+    d->facts->colourSpace = av_color_space_name(stream->codecpar->color_space);
+    d->facts->level = stream->codecpar->level;
     d->facts->width = stream->codecpar->width;
     d->facts->height = stream->codecpar->height;
     d->facts->frameRate = av_q2d(stream->avg_frame_rate.num ? stream->avg_frame_rate : stream->r_frame_rate);
@@ -192,6 +211,8 @@ MediaFacts readMedia(const std::filesystem::path& path, const std::vector<long l
   while (av_read_frame(raw, packet.get()) >= 0) {
     for (Decoding* d : {&video, &audio}) {
       if (d->codec && packet->stream_index == d->index) {
+        if (d == &video && (packet->flags & AV_PKT_FLAG_KEY))
+          d->facts->keyFrameTimes.push_back(packet->pts * av_q2d(raw->streams[d->index]->time_base));
         avcodec_send_packet(d->codec.get(), packet.get());
         receive(*d);
       }
@@ -204,6 +225,28 @@ MediaFacts readMedia(const std::filesystem::path& path, const std::vector<long l
     receive(*d);
   }
   return facts;
+}
+
+std::vector<std::string> mp4Boxes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<std::string> boxes;
+  for (;;) {
+    unsigned char header[16];
+    if (!in.read(reinterpret_cast<char*>(header), 8)) break;
+    unsigned long long size = (0ULL + header[0]) << 24 | header[1] << 16 | header[2] << 8 | header[3];
+    boxes.emplace_back(reinterpret_cast<const char*>(header + 4), 4);
+    unsigned long long headerSize = 8;
+    if (size == 1) {  // a 64-bit size follows the type
+      if (!in.read(reinterpret_cast<char*>(header + 8), 8)) break;
+      size = 0;
+      for (int i = 8; i < 16; ++i) size = size << 8 | header[i];
+      headerSize = 16;
+    }
+    if (size == 0) break;  // runs to the end of the file
+    if (size < headerSize) throw std::runtime_error("media fixture: broken MP4 box");
+    in.seekg(static_cast<std::streamoff>(size - headerSize), std::ios::cur);
+  }
+  return boxes;
 }
 
 int colourDistance(QRgb a, QRgb b) {

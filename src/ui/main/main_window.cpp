@@ -116,7 +116,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
                     QStringLiteral("支持PAL,NTSC电视制式,画质效果支持一般画质,高清画质"),
                     &MainWindow::otherSettingsCommand));
   commandLayout->addSpacing(10);
-  for (const char* kind : {"VCD", "SVCD", "DVD", "AVI", "XLTP"}) {
+  for (const char* kind : {"VCD", "SVCD", "DVD", "AVI", "MP4", "XLTP"}) {
     const OutputCommand& row = solvane::outputCommand(QString::fromLatin1(kind));
     auto* button = new QPushButton(row.caption, commandColumn);
     button->setToolTip(row.tip);
