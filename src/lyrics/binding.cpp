@@ -101,10 +101,14 @@ std::optional<QString> AutoBind(Project& project) {
 void UnbindMusicRow(Project& project, int musicRow) {
   const QString key = musicKey(project, musicRow);
   unbindMusic(project, musicRow, marker::unbound_music);
-  for (int m = 0; m < music(project).count(); ++m)
-    if (m != musicRow && musicKey(project, m) == key) return;
-  for (int g = 0; g < lyrics(project).count(); ++g)
-    if (lyricKey(project, g) == key) unbindLyric(project, g, marker::unbound_music);
+  for (int g = 0; g < lyrics(project).count(); ++g) {
+    if (lyricKey(project, g) != key) continue;
+    // An unbound row has the key "wu" like every unbound lyric: those are only marked again.
+    if (key == word::wu)
+      unbindLyric(project, g, marker::unbound_music);
+    else
+      RecountLyricBinding(project, g);
+  }
 }
 
 void UnbindLyricRow(Project& project, int lyricRow) {
@@ -132,23 +136,25 @@ void BindLyricToMusic(Project& project, int lyricRow, int musicRow) {
 }
 
 void RecountLyricBindings(Project& project) {
-  for (int g = 0; g < lyrics(project).count(); ++g) {
-    const QString key = lyricKey(project, g);
-    int holders = 0;
-    int holder = -1;
-    for (int m = 0; m < music(project).count(); ++m)
-      if (key != word::wu && musicKey(project, m) == key) {
-        ++holders;
-        holder = m;
-      }
-    if (holders == 0)
-      unbindLyric(project, g, marker::unbound_music);
-    else if (holders == 1)
-      setLyricMusicName(project, g, music(project).cell(holder, music_col::file_name));
-    else
-      setLyricMusicName(
-          project, g, QStringLiteral("绑定") + QString::number(holders) + QStringLiteral("个音乐"));
-  }
+  for (int g = 0; g < lyrics(project).count(); ++g) RecountLyricBinding(project, g);
+}
+
+void RecountLyricBinding(Project& project, int lyricRow) {
+  const QString key = lyricKey(project, lyricRow);
+  int holders = 0;
+  int holder = -1;
+  for (int m = 0; m < music(project).count(); ++m)
+    if (key != word::wu && musicKey(project, m) == key) {
+      ++holders;
+      holder = m;
+    }
+  if (holders == 0)
+    unbindLyric(project, lyricRow, marker::unbound_music);
+  else if (holders == 1)
+    setLyricMusicName(project, lyricRow, music(project).cell(holder, music_col::file_name));
+  else
+    setLyricMusicName(project, lyricRow,
+                      QStringLiteral("绑定") + QString::number(holders) + QStringLiteral("个音乐"));
 }
 
 Table karaokePairingView(const Project& project) {
