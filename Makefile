@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build test demo bench clean
+.PHONY: all deps configure build test demo run gallery bench clean
 
 all: build
 
@@ -23,6 +23,16 @@ test: build
 
 demo: build
 	scripts/demo.sh $(BUILD)
+
+# The desktop program, with the sample songs in the folder its choosers open first.
+run: build
+	scripts/make-sample-content.sh out/sample/photos $(BUILD)/bin/yinyuegeci
+	$(BUILD)/bin/solvane
+
+# Every window as a PNG in out/gallery.
+gallery: build
+	scripts/make-sample-content.sh out/sample/photos $(BUILD)/bin/yinyuegeci
+	$(BUILD)/bin/window_gallery out/gallery out/sample/photos $(BUILD)/bin/yinyuegeci
 
 bench: build
 	scripts/bench.sh $(BUILD)

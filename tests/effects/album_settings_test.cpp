@@ -165,5 +165,36 @@ TEST(SettingsSummary, CountsRowsAndNamesTheChoices) {
                                          "相册长度:音乐为准"}));
 }
 
+
+// The preselected entry is the size the picture quality gives the kind, so an album made
+// without touching the list comes out as the quality promises, and "默认" returns to it.
+struct QualityDefaultCase {
+  const char* kind;
+  const char* quality;
+  const char* defaultText;
+};
+
+class OutputSizeDefaults : public testing::TestWithParam<QualityDefaultCase> {};
+
+TEST_P(OutputSizeDefaults, FollowThePictureQuality) {
+  const auto& c = GetParam();
+  OutputSizeWindow window;
+  window.prepare(c.kind, c.quality);
+  EXPECT_EQ(window.current_size_text, c.defaultText);
+  window.chooseSize(0);
+  window.chooseDefault();
+  EXPECT_EQ(window.size().text(), c.defaultText);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KindsAndQualities, OutputSizeDefaults,
+    testing::Values(QualityDefaultCase{"VCD", "gaoqing_huazhi", "1280 × 720"},
+                    QualityDefaultCase{"VCD", "yiban_huazhi", "1280 × 720"},
+                    QualityDefaultCase{"DVD", "gaoqing_huazhi", "1920 × 1080"},
+                    QualityDefaultCase{"DVD", "yiban_huazhi", "1280 × 720"},
+                    QualityDefaultCase{"SVCD", "yiban_huazhi", "1280 × 720"},
+                    QualityDefaultCase{"AVI", "yiban_huazhi", "1280 × 720"},
+                    QualityDefaultCase{"XLTP", "yiban_huazhi", "1920 × 1080"}));
+
 }  // namespace
 }  // namespace solvane

@@ -28,6 +28,7 @@ MakeAlbumWindow::MakeAlbumWindow(Session& session, OutputTarget target, QWidget*
   frames_ = new QProgressBar(this);
   frames_->setRange(0, 1);
   frames_->setValue(0);
+  frames_->setFormat(QStringLiteral("%v / %m 帧"));
   running_ = new QProgressBar(this);
   running_->setRange(0, 100);
   running_->setValue(0);

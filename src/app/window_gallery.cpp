@@ -1,0 +1,225 @@
+// window_gallery OUTDIR [PHOTO_DIR [SONG_DIR]]: opens every window of the desktop program at
+// its real size with sample content and writes one PNG per window, named after its title
+// ("Solvane2017.png", "添加相片.png", …; a second state gets a suffix: "Solvane2017-列表.png").
+// Progress windows are taken part-way. PHOTO_DIR defaults to out/sample/photos and SONG_DIR to
+// the yinyuegeci folder beside the program (scripts/make-sample-content.sh makes both).
+#include <cstdio>
+#include <deque>
+#include <functional>
+#include <optional>
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QEvent>
+#include <QPointer>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTimer>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include "model/fonts.h"
+#include "model/project.h"
+#include "model/workspace.h"
+#include "ui/main/main_window.h"
+#include "ui/main/startup_window.h"
+#include "ui/render/make_album_window.h"
+#include "ui/shared/message_window.h"
+#include "ui/shared/confirm_window.h"
+#include "ui/shared/progress_window.h"
+#include "ui/shared/session.h"
+#include "ui/shared/user_questions.h"
+
+using namespace solvane;
+
+namespace {
+
+// Writes the pictures and answers every question the way the walk through the windows needs.
+class Gallery : public ui::UserQuestions, public QObject {
+ public:
+  explicit Gallery(QString outDir) : out_(std::move(outDir)) { qApp->installEventFilter(this); }
+
+  // The suffix the next picture of a window with this title gets ("列表" → "-列表").
+  void suffixNext(const QString& title, const QString& suffix) { suffixes_[title] = suffix; }
+  void save(QWidget& window) {
+    QString name = window.windowTitle();
+    if (suffixes_.contains(name)) name += QLatin1Char('-') + suffixes_.take(name);
+    const QString file = QDir(out_).filePath(name + QStringLiteral(".png"));
+    window.grab().save(file);
+    std::printf("%s\n", qPrintable(file));
+  }
+
+  // --- UserQuestions ---
+  std::deque<QStringList> files;
+  std::deque<std::optional<QString>> saveNames;
+  std::deque<std::function<int(QDialog&)>> windows;
+
+  QStringList chooseFiles(QWidget*, const ui::FileQuestion&) override {
+    if (files.empty()) return {};
+    QStringList next = files.front();
+    files.pop_front();
+    return next;
+  }
+  std::optional<QString> chooseSaveName(QWidget*, const ui::FileQuestion&) override {
+    if (saveNames.empty()) return std::nullopt;
+    std::optional<QString> next = saveNames.front();
+    saveNames.pop_front();
+    return next;
+  }
+  void showMessage(QWidget* parent, const QString& text) override {
+    ui::MessageWindow window(text, parent);
+    shoot(window);
+  }
+  bool confirm(QWidget* parent, const QString& title, const QString& text) override {
+    ui::ConfirmWindow window(title, text, parent);
+    shoot(window);
+    return true;
+  }
+  int showWindow(QDialog& window) override {
+    if (windows.empty()) {
+      shoot(window);
+      return QDialog::Accepted;
+    }
+    auto handler = windows.front();
+    windows.pop_front();
+    window.show();
+    QApplication::processEvents();
+    return handler(window);
+  }
+
+  // Shows a window, lets it lay itself out and takes its picture.
+  void shoot(QWidget& window) {
+    window.show();
+    QApplication::processEvents();
+    save(window);
+    window.hide();
+  }
+
+ protected:
+  // Windows that run a job are taken once their bar is a third of the way (or when they close
+  // before that).
+  bool eventFilter(QObject* object, QEvent* event) override {
+    auto* window = qobject_cast<QDialog*>(object);
+    if (!window || (event->type() != QEvent::Show && event->type() != QEvent::Hide)) return false;
+    QProgressBar* bar = nullptr;
+    if (auto* progress = qobject_cast<ui::ProgressWindow*>(window)) bar = progress->bar();
+    if (auto* album = qobject_cast<ui::MakeAlbumWindow*>(window)) bar = album->framesBar();
+    if (!bar) return false;
+    if (event->type() == QEvent::Show) {
+      taken_.remove(window);
+      auto* poll = new QTimer(window);
+      QPointer<QDialog> guard(window);
+      connect(poll, &QTimer::timeout, window, [this, guard, bar, poll] {
+        if (!guard || taken_.contains(guard)) return;
+        if (bar->maximum() > 1 && bar->value() * 3 >= bar->maximum()) {
+          taken_.insert(guard);
+          save(*guard);
+          poll->stop();
+        }
+      });
+      poll->start(20);
+    } else if (!taken_.contains(window)) {
+      taken_.insert(window);
+      save(*window);
+    }
+    return false;
+  }
+
+ private:
+  QString out_;
+  QHash<QString, QString> suffixes_;
+  QSet<QDialog*> taken_;
+};
+
+QStringList filesIn(const QString& folder, const QString& pattern) {
+  QStringList found;
+  const QDir dir(folder);
+  for (const QString& name : dir.entryList({pattern}, QDir::Files, QDir::Name)) found << dir.filePath(name);
+  return found;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "Usage: window_gallery OUTDIR [PHOTO_DIR [SONG_DIR]]\n");
+    return 2;
+  }
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  loadFontAliases();
+  av_log_set_level(AV_LOG_ERROR);
+  QApplication app(argc, argv);
+  const QString out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+  const QString photos =
+      QDir(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("out/sample/photos")).absolutePath();
+  const QString songs = argc > 3 ? QString::fromLocal8Bit(argv[3])
+                                 : QDir(executableFolder()).filePath(QStringLiteral("yinyuegeci"));
+  QDir().mkpath(out);
+  QTemporaryDir work;
+
+  Gallery gallery(out);
+  ui::Session session(Workspace(work.path(), executableFolder()), gallery);
+  session.drawSeed = 2017;
+  session.openFolder = [](const QString&) {};
+
+  ui::StartupWindow startup(session);
+  startup.exec();
+  if (startup.outcome() != ui::ProgressWindow::Outcome::Succeeded) {
+    std::fprintf(stderr, "window_gallery: %s\n", qPrintable(startup.failure()));
+    return 1;
+  }
+
+  ui::MainWindow window(session);
+  window.resize(1083, 678);  // the start layout of a 1366 × 768 screen
+  window.show();
+  QApplication::processEvents();
+  gallery.suffixNext(QStringLiteral("Solvane2017"), QStringLiteral("空"));
+  gallery.save(window);
+
+  // The photographs, the song and its lyrics, through the commands.
+  gallery.files.push_back(filesIn(photos, QStringLiteral("*.jpg")));
+  window.addPhotosCommand();
+  gallery.files.push_back(filesIn(songs, QStringLiteral("*.mp3")));
+  window.addMusicCommand();
+  gallery.files.push_back(filesIn(songs, QStringLiteral("*.lrc")));
+  window.addLyricsCommand();
+
+  window.showPane(ui::PaneKind::Photos);
+  QApplication::processEvents();
+  gallery.save(window);
+  window.setListMode(ui::PaneKind::Photos);
+  QApplication::processEvents();
+  gallery.suffixNext(QStringLiteral("Solvane2017"), QStringLiteral("列表"));
+  gallery.save(window);
+  window.setIconMode(ui::PaneKind::Music);
+  QApplication::processEvents();
+  gallery.suffixNext(QStringLiteral("Solvane2017"), QStringLiteral("音乐"));
+  gallery.save(window);
+  window.setListMode(ui::PaneKind::Lyrics);
+  QApplication::processEvents();
+  gallery.suffixNext(QStringLiteral("Solvane2017"), QStringLiteral("歌词列表"));
+  gallery.save(window);
+  window.setIconMode(ui::PaneKind::Photos);
+
+  // The settings windows (shot as they open, then confirmed).
+  window.albumLengthCommand();
+  window.otherSettingsCommand();
+
+  // The image-sequence size window with its format choice; closing it ends the command.
+  gallery.suffixNext(QStringLiteral("输出相册尺寸"), QStringLiteral("序列图"));
+  gallery.windows.push_back([&](QDialog& w) {
+    gallery.save(w);
+    w.reject();
+    return int(QDialog::Rejected);
+  });
+  window.outputCommand(QStringLiteral("XLTP"));
+
+  // A DVD album at the normal quality, taken part-way; the message says where it went.
+  session.project.Edit_huanmian_zhiliang = QStringLiteral("yiban_huazhi");
+  gallery.saveNames.push_back(work.path() + QStringLiteral("/相册"));
+  window.outputCommand(QStringLiteral("DVD"));
+  return 0;
+}
