@@ -227,6 +227,31 @@ BindingCheck checkBindingCommand(const Project& project, Pane pane, BindingComma
                  row);
 }
 
+Table bindingChoiceList(const Project& project, Pane pane) {
+  const bool musicPane = pane == Pane::Music;
+  const Table& other = musicPane ? project.ListView_daoru_LRC : project.ListView_daoru_yinyue;
+  Table list(QStringLiteral("binding_choice"),
+             {QStringLiteral("seq"), QStringLiteral("file_name"), QStringLiteral("file_type")},
+             musicPane ? QStringList{QStringLiteral("序号"), QStringLiteral("歌词文件名"),
+                                     QStringLiteral("歌词类型")}
+                       : QStringList{QStringLiteral("序号"), QStringLiteral("音乐文件名"),
+                                     QStringLiteral("音乐类型")});
+  // Both tables keep seq, file_name and file_type in their first three columns.
+  for (int i = 0; i < other.count(); ++i)
+    list.append({other.cell(i, 0), other.cell(i, music_col::file_name),
+                 other.cell(i, music_col::file_type)});
+  return list;
+}
+
+void runBindingChoice(Project& project, Pane pane, int selectedRow, int chosen) {
+  if (pane == Pane::Music) {
+    if (validRow(music(project), selectedRow) && validRow(lyrics(project), chosen))
+      BindMusicToLyric(project, selectedRow, chosen);
+  } else if (validRow(lyrics(project), selectedRow) && validRow(music(project), chosen)) {
+    BindLyricToMusic(project, selectedRow, chosen);
+  }
+}
+
 std::optional<QString> runBindingOperation(Project& project, const QString& operation,
                                            int selectedRow) {
   if (operation == word::quanbujiebang) {

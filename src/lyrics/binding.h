@@ -61,6 +61,12 @@ struct BindingCheck {
 // thumbnail (Edit_xiangpian_down_id) in thumbnail view; -1 when none.
 int selectedPaneRow(const Project& project, Pane pane);
 BindingCheck checkBindingCommand(const Project& project, Pane pane, BindingCommand command);
+// The list of the choice window "绑定" for the pane's command: the other kind's rows as
+// 序号 | 歌词文件名 | 歌词类型 (music pane) or 序号 | 音乐文件名 | 音乐类型 (lyric pane).
+Table bindingChoiceList(const Project& project, Pane pane);
+// "确定" of the choice window with row `chosen` of that list: binds the pane's selected row.
+void runBindingChoice(Project& project, Pane pane, int selectedRow, int chosen);
+
 // "确定" of the confirmation window: runs the operation word on the selected row. Returns a
 // message to show, if any.
 std::optional<QString> runBindingOperation(Project& project, const QString& operation,

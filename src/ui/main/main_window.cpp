@@ -26,6 +26,7 @@
 #include "ui/effects/album_length_window.h"
 #include "ui/effects/other_settings_window.h"
 #include "ui/lyrics/add_media_windows.h"
+#include "ui/lyrics/media_pane_commands.h"
 #include "ui/main/pane.h"
 #include "ui/main/summary_panel.h"
 #include "ui/main/title_bar.h"
@@ -153,6 +154,9 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
 
   summary_ = new SummaryPanel(session_, this);
   summary_->setFixedWidth(210);
+  mediaCommands_ = new MediaPaneCommands(session_, pane(PaneKind::Music), pane(PaneKind::Lyrics),
+                                         summary_, this,
+                                         [this](const std::function<void()>& run) { guarded(run); });
 
   auto* body = new QHBoxLayout;
   body->setContentsMargins(0, 0, 0, 0);

@@ -55,18 +55,31 @@ QVariant ThumbnailModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DecorationRole: {
       auto found = pixmaps_.find(index.row());
-      if (found == pixmaps_.end()) found = pixmaps_.insert(index.row(), QPixmap(thumbnailFile_(index.row())));
+      // Read past QPixmap's own file cache: it knows files by name, size and modification
+      // second, and a swap or a delete gives a name another file of the same size and second.
+      if (found == pixmaps_.end())
+        found = pixmaps_.insert(index.row(),
+                                QPixmap::fromImage(QImage(thumbnailFile_(index.row()))));
       return *found;
     }
     case Qt::SizeHintRole: return cell_;
+    case Qt::ToolTipRole: return tips_.value(index.row());
     default: return {};
   }
+}
+
+void ThumbnailModel::setTips(std::function<QString(const Table&, int)> tip) {
+  tip_ = std::move(tip);
+  reload();
 }
 
 void ThumbnailModel::reload() {
   beginResetModel();
   rows_ = table_.count();
   pixmaps_.clear();
+  tips_.clear();
+  if (tip_)
+    for (int r = 0; r < rows_; ++r) tips_ << tip_(table_, r);
   endResetModel();
 }
 
