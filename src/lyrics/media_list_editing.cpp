@@ -121,6 +121,19 @@ void swapRows(Project& p, const Workspace& ws, PaneTables pane, int a, int b) {
   p.Edit_tuodong_huhuan_yes_id = QString::number(b);
 }
 
+// A partner row loses its key; its list line shows the marker of the delete command.
+void unbindLyricCells(Project& p, int g, const QString& marker) {
+  p.ListView_daoru_LRC.setCell(g, lyric_col::bound_music, QString(word::wu));
+  p.ListView_daoru_LRC.setCell(g, lyric_col::bound_music_name, QString(word::wu));
+  showLyricBinding(p, g, marker);
+}
+
+void unbindMusicCells(Project& p, int m, const QString& marker) {
+  p.ListView_daoru_yinyue.setCell(m, music_col::bound_lyric, QString(word::wu));
+  p.ListView_daoru_yinyue.setCell(m, music_col::bound_lyric_name, QString(word::wu));
+  showMusicBinding(p, m, marker);
+}
+
 BindingCheck deleteMessage(const QString& text) {
   return {BindingCheck::Outcome::Message, text, {}, {}, {}, -1};
 }
@@ -157,24 +170,18 @@ void DeleteMusicRow(Project& project, const Workspace& workspace, int row) {
   Table& lyricTable = project.ListView_daoru_LRC;
   for (int g = 0; g < lyricTable.count(); ++g) {
     if (lyricTable.cell(g, lyric_col::bound_music) != key) continue;
-    if (key == word::wu) {
-      lyricTable.setCell(g, lyric_col::bound_music_name, QString(word::wu));
-      showLyricBinding(project, g, marker::unbound_music);
-    } else {
+    if (key == word::wu)
+      unbindLyricCells(project, g, marker::unbound_music);
+    else
       RecountLyricBinding(project, g);
-    }
   }
   ResetAlbumLengthWithoutMusic(project);
 }
 
 void DeleteAllMusic(Project& project, const Workspace& workspace) {
   removeAll(project, workspace, music(project));
-  Table& lyricTable = project.ListView_daoru_LRC;
-  for (int g = 0; g < lyricTable.count(); ++g) {
-    lyricTable.setCell(g, lyric_col::bound_music, QString(word::wu));
-    lyricTable.setCell(g, lyric_col::bound_music_name, QString(word::wu));
-    showLyricBinding(project, g, marker::unbound_lyric);
-  }
+  for (int g = 0; g < project.ListView_daoru_LRC.count(); ++g)
+    unbindLyricCells(project, g, marker::unbound_lyric);
   ResetAlbumLengthWithoutMusic(project);
 }
 
@@ -182,23 +189,15 @@ void DeleteLyricRow(Project& project, const Workspace& workspace, int row) {
   checkRow(project.ListView_daoru_LRC, row, "lyric");
   const QString key = project.ListView_daoru_LRC.cell(row, lyric_col::bound_music);
   removeRow(project, workspace, lyrics(project), row);
-  Table& songs = project.ListView_daoru_yinyue;
-  for (int m = 0; m < songs.count(); ++m) {
-    if (songs.cell(m, music_col::bound_lyric) != key) continue;
-    songs.setCell(m, music_col::bound_lyric, QString(word::wu));
-    songs.setCell(m, music_col::bound_lyric_name, QString(word::wu));
-    showMusicBinding(project, m, marker::unbound_lyric);
-  }
+  for (int m = 0; m < project.ListView_daoru_yinyue.count(); ++m)
+    if (project.ListView_daoru_yinyue.cell(m, music_col::bound_lyric) == key)
+      unbindMusicCells(project, m, marker::unbound_lyric);
 }
 
 void DeleteAllLyrics(Project& project, const Workspace& workspace) {
   removeAll(project, workspace, lyrics(project));
-  Table& songs = project.ListView_daoru_yinyue;
-  for (int m = 0; m < songs.count(); ++m) {
-    songs.setCell(m, music_col::bound_lyric, QString(word::wu));
-    songs.setCell(m, music_col::bound_lyric_name, QString(word::wu));
-    showMusicBinding(project, m, marker::unbound_music);
-  }
+  for (int m = 0; m < project.ListView_daoru_yinyue.count(); ++m)
+    unbindMusicCells(project, m, marker::unbound_music);
 }
 
 void SwapMusicRows(Project& project, const Workspace& workspace, int a, int b) {
