@@ -1,7 +1,9 @@
 // Overlay cost per 1080p frame: one lyric line, two karaoke lines (base and fill labels,
 // one of them wiping) and three moving texts, advanced and composited over a photograph
 // exactly as the album does it, measured against redrawing the same texts from scratch
-// every frame (what labels without a cached picture would cost). Target: at most 1.5 ms.
+// every frame (what labels without a cached picture would cost), and beside it the same
+// album made from a word-timed LRC with a translation, read as lyric and as karaoke.
+// Target: at most 1.5 ms.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -40,20 +42,31 @@ QImage photograph() {
 }
 
 // A song with its lyric and karaoke file; between 00:04 and 00:08 the lyric line and both
-// karaoke lines are on screen and slot B is wiping. Three captions enter at 00:00.
-void buildAlbum(Project& p, const QString& folder) {
+// karaoke lines are on screen and slot B is wiping. Three captions enter at 00:00. With
+// `wordTimed` one word-timed LRC file is the lyric (its line of 00:04 with a translation
+// under it) and the karaoke.
+void buildAlbum(Project& p, const QString& folder, bool wordTimed) {
   writeWholeFile(folder + "/song.lrc",
                  encodeGbk(QStringLiteral("[00:01.00]月亮代表我的心 你问我爱你有多深\n")));
   writeWholeFile(folder + "/song.ksc",
                  encodeGbk(QStringLiteral(
                      "karaoke.add('00:02.000', '00:04.000', '轻轻的一个吻', '300,300,300,300,400,400');\n"
                      "karaoke.add('00:04.000', '00:09.000', '已经打动我的心', '700,700,700,700,700,700,800');\n")));
+  writeWholeFile(folder + "/words.lrc",
+                 encodeGbk(QStringLiteral(
+                     "[00:02.000]<00:02.000>轻<00:02.300>轻<00:02.600>的<00:02.900>一<00:03.200>个"
+                     "<00:03.600>吻<00:04.000>\n"
+                     "[00:04.000]<00:04.000>已<00:04.700>经<00:05.400>打<00:06.100>动<00:06.800>我"
+                     "<00:07.500>的<00:08.200>心<00:09.000>\n"
+                     "[00:04.000]It has already moved my heart\n")));
+  const QString lrc = folder + (wordTimed ? "/words.lrc" : "/song.lrc");
+  const QString ksc = folder + (wordTimed ? "/words.lrc" : "/song.ksc");
   p.ListView_daoru_yinyue.append({"1", "song", ".mp3", folder + "/song.mp3", "00:01:00", "1500",
                                   "k", "song"});
-  p.ListView_daoru_LRC.append({"1", "song", ".lrc", folder + "/song.lrc", "k", "song", "clWhite",
+  p.ListView_daoru_LRC.append({"1", "song", ".lrc", lrc, "k", "song", "clWhite",
                                "16777215", "10", "黑体", "cuti", "wu", "wu", "juzhong", "xiamian"});
   p.suiListView_ksc.append({"1", "song", "clWhite", "clBlue", "黑体", "25", "T", "F", "F",
-                            folder + "/song.ksc", "16777215", "16711680", "jianti"});
+                            ksc, "16777215", "16711680", "jianti"});
   const QLatin1String motions[] = {motion::congzuoxiangyou, motion::zuoshangxiangyouxia,
                                    motion::congyouxiangzuo};
   const char* captions[] = {"生日快乐", "Happy birthday 2026", "一家人在一起"};
@@ -98,6 +111,20 @@ double redrawMs(OverlayPanel& panel, const QImage& photo) {
   });
 }
 
+// The album's overlay from 00:04 on, advanced and composited frame by frame. Compositing
+// over the same picture again and again does the same blending work as over a fresh copy
+// each frame; the copy is the driver's cost and is shown apart.
+double cachedMs(FrameOverlay& overlay, const QImage& photo) {
+  overlay.start();
+  long long frame = 0;
+  while (frame < 100) overlay.advance(FrameClockText(++frame));  // 00:04
+  QImage picture = photo;
+  return bestMsPerFrame(4, kFrames / 4, [&](int) {
+    overlay.advance(FrameClockText(++frame));
+    overlay.composite(picture);
+  });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -105,22 +132,19 @@ int main(int argc, char** argv) {
   loadFontAliases();  // 黑体, 宋体, 微软雅黑 as the albums name them
   QGuiApplication app(argc, argv);
   QTemporaryDir folder;
-  Project project;
-  buildAlbum(project, folder.path());
-  FrameOverlay overlay(project);
-  overlay.start();
-  long long frame = 0;
-  while (frame < 100) overlay.advance(FrameClockText(++frame));  // 00:04
-
   const QImage photo = photograph();
-  // Compositing over the same picture again and again does the same blending work as over
-  // a fresh copy each frame; the copy is the driver's cost and is shown apart.
-  QImage picture = photo;
-  const double cached = bestMsPerFrame(4, kFrames / 4, [&](int) {
-    overlay.advance(FrameClockText(++frame));
-    overlay.composite(picture);
-  });
+
+  Project project;
+  buildAlbum(project, folder.path(), false);
+  FrameOverlay overlay(project);
+  const double cached = cachedMs(overlay, photo);
   const double redraw = redrawMs(overlay.panel(), photo);
+
+  Project wordProject;
+  buildAlbum(wordProject, folder.path(), true);
+  FrameOverlay wordOverlay(wordProject);
+  const double words = cachedMs(wordOverlay, photo);
+  const bool met = cached <= kTargetMs && words <= kTargetMs;
   const double copy = bestMsPerFrame(3, kFrames, [&](int) {
     QImage fresh = photo;
     fresh.detach();
@@ -129,8 +153,11 @@ int main(int argc, char** argv) {
   std::printf("overlay per 1920x1080 frame (1 lyric, 2 karaoke + fills, 3 moving texts)\n");
   std::printf("  cached labels, advanced and composited: %.3f ms  (target <= %.1f ms: %s)\n",
               cached, kTargetMs, cached <= kTargetMs ? "met" : "MISSED");
+  std::printf("  the same from a word-timed LRC with a translation as lyric and karaoke:\n"
+              "                                          %.3f ms  (%.2fx the KSC album)\n",
+              words, cached > 0 ? words / cached : 0.0);
   std::printf("  texts redrawn every frame:              %.3f ms  (%.0fx the cached cost)\n",
               redraw, cached > 0 ? redraw / cached : 0.0);
   std::printf("  copying the photograph, for scale:      %.3f ms\n", copy);
-  return cached <= kTargetMs ? 0 : 1;
+  return met ? 0 : 1;
 }

@@ -2,8 +2,10 @@
 # Prepares the demo's sample content from Debian packages (nothing is committed as binary):
 #   <photos>/NN_<name>.jpg   twelve photographs from mate-backgrounds, three turned into portraits
 #   <songs>/sample.mp3       a 40-second excerpt of frozen-bubble's main theme
-#   <songs>/sample.lrc       its lyric file (GBK, as the lyric import expects)
-#   <songs>/sample.ksc       karaoke lines for the same song (GBK)
+#   <songs>/sample.lrc       its lyric file (GBK, as the lyric import expects), two lines with
+#                            an English translation under them
+#   <songs>/sample-karaoke.lrc  karaoke lines for the same song as a word-timed LRC (GBK):
+#                            a <mm:ss.xx> tag before every word, filled word by word
 # Usage: make-sample-content.sh PHOTO_DIR SONG_DIR [SECONDS]
 # The song folder is normally build/bin/yinyuegeci, where the import dialogs look for it.
 # Re-running is cheap: files that exist are kept.
@@ -52,38 +54,43 @@ if [[ ! -s "$songs/sample.mp3" ]]; then
 fi
 
 if [[ ! -s "$songs/sample.lrc" ]]; then
-  # One line every five seconds over the excerpt.
+  # One line every five seconds over the excerpt; a translation shares its line's time.
   {
     printf '[ti:冰冻泡泡]\r\n[ar:Frozen Bubble]\r\n[al:Solvane 示例]\r\n'
     lines=(冰冻泡泡的旋律响起 彩色的泡泡飞上天 一颗一颗连成串 冰雪世界在闪光
            跟着节拍向前走 照片里的春夏秋冬 每一帧都是回忆 谢谢观看)
+    translations=("The Frozen Bubble tune begins" "" "" "" "" "" "" "Thank you for watching")
     t=0
-    for line in "${lines[@]}"; do
+    for i in "${!lines[@]}"; do
       ((t < seconds)) || break
-      printf '[%02d:%02d.00]%s\r\n' $((t / 60)) $((t % 60)) "$line"
+      printf '[%02d:%02d.00]%s\r\n' $((t / 60)) $((t % 60)) "${lines[$i]}"
+      [[ -z "${translations[$i]}" ]] ||
+        printf '[%02d:%02d.00]%s\r\n' $((t / 60)) $((t % 60)) "${translations[$i]}"
       t=$((t + 5))
     done
   } | iconv -f UTF-8 -t GBK >"$songs/sample.lrc.part"
   mv "$songs/sample.lrc.part" "$songs/sample.lrc"
 fi
 
-if [[ ! -s "$songs/sample.ksc" ]]; then
-  # Karaoke lines between the lyric lines. Lines take slots A (left) and B (right) in turn;
+if [[ ! -s "$songs/sample-karaoke.lrc" ]]; then
+  # Karaoke lines between the lyric lines, every word timed as lyric services write them,
+  # with a closing tag for the last word. Lines take slots A (left) and B (right) in turn;
   # the B lines are short, so they end clear of the lyric line centred at the bottom.
-  {
-    printf "karaoke.add('%s', '%s', '%s', '%s');\r\n" \
-      00:02.000 00:05.000 冰冻泡泡的旋律 400,400,400,400,400,400,400 \
-      00:06.000 00:08.000 响起 800,800 \
-      00:10.000 00:13.000 彩色的泡泡 500,500,500,500,500 \
-      00:14.000 00:16.000 飞上天 600,600,600 \
-      00:18.000 00:21.000 一颗一颗连成串 400,400,400,400,400,400,400 \
-      00:22.000 00:24.000 闪光 800,800 \
-      00:26.000 00:29.000 跟着节拍向前走 400,400,400,400,400,400,400 \
-      00:30.000 00:32.000 回忆 800,800 \
-      00:34.000 00:37.000 谢谢观看 600,600,600,600
-  } | iconv -f UTF-8 -t GBK >"$songs/sample.ksc.part"
-  mv "$songs/sample.ksc.part" "$songs/sample.ksc"
+  sed 's/$/\r/' <<'LRC' | iconv -f UTF-8 -t GBK >"$songs/sample-karaoke.lrc.part"
+[ti:冰冻泡泡]
+[ar:Frozen Bubble]
+[00:02.000]<00:02.000>冰<00:02.350>冻<00:02.700>泡<00:03.000>泡<00:03.400>的<00:03.700>旋<00:04.100>律<00:04.800>
+[00:06.000]<00:06.000>响<00:06.700>起<00:07.600>
+[00:10.300]<00:10.300>彩<00:10.750>色<00:11.100>的<00:11.400>泡<00:11.900>泡<00:12.700>
+[00:14.000]<00:14.000>飞<00:14.500>上<00:15.000>天<00:15.800>
+[00:18.000]<00:18.000>Bubbles<00:18.800> in<00:19.100> a<00:19.300> row<00:20.400>
+[00:22.000]<00:22.000>闪<00:22.800>光<00:23.800>
+[00:26.000]<00:26.000>跟<00:26.400>着<00:26.800>节<00:27.200>拍<00:27.700>向<00:28.100>前<00:28.500>走<00:29.200>
+[00:30.000]<00:30.000>回<00:30.800>忆<00:31.800>
+[00:34.000]<00:34.000>谢<00:34.600>谢<00:35.200>观<00:35.800>看<00:36.800>
+LRC
+  mv "$songs/sample-karaoke.lrc.part" "$songs/sample-karaoke.lrc"
 fi
 
 echo "sample photographs: $photos ($(ls "$photos"/*.jpg | wc -l) files)"
-echo "sample song:        $songs/sample.mp3, $songs/sample.lrc, $songs/sample.ksc"
+echo "sample song:        $songs/sample.mp3, $songs/sample.lrc, $songs/sample-karaoke.lrc"

@@ -9,8 +9,14 @@
 #include <optional>
 
 #include <QApplication>
+#include <QCursor>
+#include <QPushButton>
 #include <QDialog>
+#include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPainter>
 #include <QEvent>
 #include <QPointer>
 #include <QProgressBar>
@@ -25,8 +31,10 @@ extern "C" {
 #include "model/project.h"
 #include "model/workspace.h"
 #include "lyrics/binding.h"
+#include "ui/effects/text_effect_window.h"
 #include "ui/lyrics/media_pane_commands.h"
 #include "ui/main/main_window.h"
+#include "ui/main/tip_controller.h"
 #include "ui/main/startup_window.h"
 #include "ui/render/make_album_window.h"
 #include "ui/shared/message_window.h"
@@ -140,6 +148,24 @@ class Gallery : public ui::UserQuestions, public QObject {
   QSet<QDialog*> taken_;
 };
 
+// Lets the event loop run for `ms` (timers, animations).
+void wait(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+// The main window with its general tip drawn where it stands on the screen.
+void saveWithTip(ui::MainWindow& window, const QString& file) {
+  QPixmap picture = window.grab();
+  ui::TipWindow* tip = window.tips()->generalTip();
+  QPainter painter(&picture);
+  painter.drawPixmap(tip->pos() - window.pos(), tip->grab());
+  painter.end();
+  picture.save(file);
+  std::printf("%s\n", qPrintable(file));
+}
+
 QStringList filesIn(const QString& folder, const QString& pattern) {
   QStringList found;
   const QDir dir(folder);
@@ -243,6 +269,57 @@ int main(int argc, char** argv) {
   // The settings windows (shot as they open, then confirmed).
   window.albumLengthCommand();
   window.otherSettingsCommand();
+
+  // Three captions, the preview of all of them two seconds in.
+  gallery.windows.push_back([&](QDialog& w) {
+    auto& effects = static_cast<ui::TextEffectWindow&>(w);
+    const struct {
+      const char* text;
+      int second, entry, size;
+      const char* colour;
+    } captions[] = {{"生日快乐", 0, 2, 30, "clYellow"}, {"Happy Birthday", 0, 1, 24, "clWhite"},
+                    {"岁岁平安", 1, 11, 28, "clAqua"}};
+    for (const auto& c : captions) {
+      effects.textField()->setText(QString::fromUtf8(c.text));
+      effects.secondChooser()->setCurrentIndex(c.second);
+      effects.effectChooser()->setCurrentIndex(c.entry - 1);
+      effects.sizeChooser()->setCurrentText(QString::number(c.size));
+      effects.colourChooser()->setCurrentText(QString::fromLatin1(c.colour));
+      effects.addEffect();
+    }
+    effects.textField()->setText(QStringLiteral("此处输入文字"));
+    effects.allPreview();
+    effects.runDueFrames(130);
+    QApplication::processEvents();
+    gallery.save(w);
+    w.reject();
+    return int(QDialog::Rejected);
+  });
+  window.textEffectsCommand();
+
+  // The three layouts as a 1366 × 768 screen gets them.
+  const QRect screen(0, 0, 1366, 768);
+  const struct {
+    WindowLayout layout;
+    const char* name;
+  } layouts[] = {{WindowLayout::Start, "启动窗体"}, {WindowLayout::Fitted, "窗体放大"},
+                 {WindowLayout::Full, "全屏"}};
+  for (const auto& l : layouts) {
+    window.applyLayout(l.layout, screen);
+    QApplication::processEvents();
+    gallery.suffixNext(QStringLiteral("Solvane2017"), QString::fromUtf8(l.name));
+    gallery.save(window);
+  }
+  window.applyLayout(WindowLayout::Start, screen);
+  QApplication::processEvents();
+
+  // A command's tip, two seconds after the pointer came to rest on it.
+  QPushButton* effectsButton = window.command(QStringLiteral("文字特效"));
+  QCursor::setPos(effectsButton->mapToGlobal(effectsButton->rect().center()));
+  window.tips()->showTip(effectsButton->toolTip());
+  wait(2000 + ui::TipWindow::kFadeMs + 300);
+  saveWithTip(window, QDir(out).filePath(QStringLiteral("Solvane2017-提示.png")));
+  window.tips()->hideTip();
 
   // The image-sequence size window with its format choice; closing it ends the command.
   gallery.suffixNext(QStringLiteral("输出相册尺寸"), QStringLiteral("序列图"));

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "lyrics/lrc_karaoke.h"
 #include "lyrics/lrc_reader.h"
 #include "lyrics/script_conversion.h"
 #include "lyrics/text_fonts.h"
@@ -33,6 +34,27 @@ int secondsOf(const QString& time) { return time.mid(0, 2).toInt() * 60 + time.m
 
 int roundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 
+// The lines of every usable karaoke.add statement, in file order.
+std::vector<KscLine> statementLines(const QString& text) {
+  std::vector<KscLine> lines;
+  for (const QString& fileLine : textFileLines(text)) {
+    for (const QString& statement : kscStatements(fileLine)) {
+      const QStringList strings = kscLineStrings(statement);
+      // A statement without its four strings, or whose times are not mm:ss, cannot be timed.
+      if (strings.size() < 4 || !hasMinutesAndSeconds(strings[0]) ||
+          !hasMinutesAndSeconds(strings[1]))
+        continue;
+      KscLine line;
+      line.start = strings[0];
+      line.end = strings[1];
+      line.text = strings[2];
+      line.durations = strings[3];
+      lines.push_back(line);
+    }
+  }
+  return lines;
+}
+
 }  // namespace
 
 KscGrid::KscGrid() : cells_(kSize * kSize, QStringLiteral("0")) {}
@@ -44,6 +66,31 @@ int KscGrid::number(int row, int line) const { return cell(row, line).toInt(); }
 void KscGrid::set(int row, int line, const QString& text) { cells_.at(row * kSize + line) = text; }
 
 void KscGrid::reset() { std::fill(cells_.begin(), cells_.end(), QStringLiteral("0")); }
+
+QStringList kscStatements(const QString& line) {
+  QStringList statements;
+  qsizetype start = 0;
+  bool inString = false;
+  for (qsizetype i = 0; i <= line.size(); ++i) {
+    const bool end = i == line.size();
+    if (!end) {
+      const QChar c = line[i];
+      if (inString && c == QLatin1Char('\\') && i + 1 < line.size() && line[i + 1] == kQuote) {
+        ++i;
+        continue;
+      }
+      if (c == kQuote) inString = !inString;
+      if (inString || c != QLatin1Char(';')) continue;
+    }
+    const QString statement = line.mid(start, i - start);
+    if (statement.startsWith(kLineStart)) statements << statement;
+    if (end) break;
+    start = i + 1;
+    while (start < line.size() && line[start].isSpace()) ++start;
+    i = start - 1;
+  }
+  return statements;
+}
 
 QStringList kscLineStrings(const QString& line) {
   QStringList strings;
@@ -123,21 +170,14 @@ void KaraokeTiming::readText(const QString& text, KscVariant variant, int fontSi
   clear();
   variant_ = variant;
   fontSize_ = fontSize;
-  for (const QString& fileLine : textFileLines(text)) {
-    if (!fileLine.startsWith(kLineStart)) continue;
-    const QStringList strings = kscLineStrings(fileLine);
-    // A line without its four strings, or whose times are not mm:ss, cannot be timed.
-    if (strings.size() < 4 || !hasMinutesAndSeconds(strings[0]) ||
-        !hasMinutesAndSeconds(strings[1]))
-      continue;
-    if (static_cast<int>(lines_.size()) == kMaxLines) break;  // the grids hold no more
-    KscLine line;
-    line.start = strings[0];
-    line.end = strings[1];
-    line.text = strings[2];
-    line.durations = strings[3];
-    lines_.push_back(line);
+  lines_ = statementLines(text);
+  if (lines_.empty() && !text.contains(kLineStart)) {
+    LrcLyrics lrc;
+    lrc.readText(text);
+    lines_ = karaokeLinesFromLrc(lrc);
   }
+  // The grids hold no more lines.
+  if (static_cast<int>(lines_.size()) > kMaxLines) lines_.resize(kMaxLines);
 
   for (size_t i = 0; i < lines_.size(); ++i) {
     KscLine& line = lines_[i];

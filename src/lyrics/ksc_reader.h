@@ -65,7 +65,9 @@ class KaraokeTiming {
   // Throws Error when the file cannot be opened; every table is left cleared then.
   void ReadKscFile(const Table& ksc, int row, KscVariant variant,
                    const KscReadOptions& options = {});
-  // The same on decoded text, with the style values given directly.
+  // The same on decoded text, with the style values given directly. A text without
+  // karaoke.add statements is read as a word-timed LRC file (see lrc_karaoke.h), whose
+  // word times then give the lines and their units.
   void readText(const QString& text, KscVariant variant, int fontSize, const QString& script,
                 const KscReadOptions& options = {});
   void clear();
@@ -108,6 +110,12 @@ class KaraokeTiming {
   KscGrid grids_[5];
 };
 
+// The karaoke.add statements of one physical line, each up to and without its ";" (a ";"
+// inside a quoted string does not end it). Tools that write a whole file on one line put
+// every statement there. The first statement must start the line, as a karaoke line
+// always has; later ones may follow their ";" after blanks. Other statements
+// ("karaoke.rows := 2") are left out.
+QStringList kscStatements(const QString& line);
 // The quoted strings of a karaoke.add line, in order. A quote preceded by a backslash
 // belongs to the string (an apostrophe in an English lyric), the backslash dropped.
 QStringList kscLineStrings(const QString& line);

@@ -1,5 +1,9 @@
 #include "lyrics/lrc_reader.h"
 
+#include <algorithm>
+
+#include <QHash>
+
 #include "model/error.h"
 #include "model/file_io.h"
 #include "model/text_codec.h"
@@ -32,6 +36,44 @@ void appendIdentificationRows(const QStringList& closedLines, std::vector<LrcRow
     const QString key = line.mid(1, 2);
     if (!kIdentificationKeys.contains(key)) continue;
     rows.push_back({key, line.mid(4, line.size() - 5)});
+  }
+}
+
+// "[02:15.18]" or "[00:30.00][01:10.00]": time tags and nothing else. Such a line clears
+// the lyric at each of its times; its rows come right to left, as the split gives them.
+std::vector<LrcRow> bareTimeRows(const QString& line) {
+  std::vector<LrcRow> rows;
+  qsizetype at = 0;
+  while (at < line.size()) {
+    const qsizetype close = line.indexOf(QLatin1Char(']'), at);
+    if (line[at] != QLatin1Char('[') || close < 0) return {};
+    const QString tag = line.mid(at + 1, close - at - 1);
+    if (!lrcTimeMs(tag)) return {};
+    rows.push_back({tag, QString()});
+    at = close + 1;
+  }
+  std::reverse(rows.begin(), rows.end());
+  return rows;
+}
+
+// Word tags are timing: taken out of every timed row's text, their times kept.
+void takeWordTimes(std::vector<LrcRow>& rows) {
+  for (LrcRow& row : rows) row.words = takeWordTags(row.text, lrcTimeMs(row.tag).value_or(0));
+}
+
+// A positive offset shows the lyrics earlier. Only tags the lookup can match (two-digit
+// minutes) move; a time before the start becomes 00:00.
+void applyOffset(std::vector<LrcRow>& rows, int offsetMs) {
+  if (offsetMs == 0) return;
+  const auto shift = [offsetMs](int& ms) { ms = std::max(0, ms - offsetMs); };
+  for (LrcRow& row : rows) {
+    if (row.tag.size() < 5 || row.tag[2] != QLatin1Char(':')) continue;
+    std::optional<int> ms = lrcTimeMs(row.tag);
+    if (!ms) continue;
+    shift(*ms);
+    row.tag = lrcTimeText(*ms);
+    for (LrcWord& word : row.words.words) shift(word.startMs);
+    if (row.words.endMs >= 0) shift(row.words.endMs);
   }
 }
 
@@ -81,6 +123,8 @@ void LrcLyrics::clear() {
   openLines_.clear();
   closedLines_.clear();
   timed_.clear();
+  sameTime_.clear();
+  offsetMs_ = 0;
 }
 
 void LrcLyrics::ReadLrcFile(const QString& path) {
@@ -90,29 +134,62 @@ void LrcLyrics::ReadLrcFile(const QString& path) {
 
 void LrcLyrics::readText(const QString& text) {
   clear();
-  for (const QString& line : textFileLines(text)) {
-    if (line.endsWith(QLatin1Char(']')))
-      closedLines_ << line;
-    else
-      openLines_ << line;
-  }
-
   std::vector<LrcRow> rows;
-  for (const QString& line : openLines_) {
-    if (line.isEmpty()) continue;
-    for (LrcRow& row : splitLrcLine(line)) rows.push_back(std::move(row));
+  for (const QString& line : textFileLines(text)) {
+    if (const std::optional<int> offset = lrcOffsetMs(line)) offsetMs_ = *offset;
+    if (line.endsWith(QLatin1Char(']'))) {
+      std::vector<LrcRow> clears = bareTimeRows(line);
+      if (clears.empty()) closedLines_ << line;
+      for (LrcRow& row : clears) rows.push_back(std::move(row));
+    } else {
+      openLines_ << line;
+      if (line.isEmpty()) continue;
+      for (LrcRow& row : splitLrcLine(line)) rows.push_back(std::move(row));
+    }
   }
   moveIdentificationTags(rows, closedLines_);
+  takeWordTimes(rows);
+  applyOffset(rows, offsetMs_);
   appendIdentificationRows(closedLines_, rows);
 
   timed_.push_back({kSentinelTime, QString()});
   for (LrcRow& row : rows) timed_.push_back(std::move(row));
+  groupSameTimeLines();
+}
+
+void LrcLyrics::groupSameTimeLines() {
+  sameTime_.assign(timed_.size(), QStringList());
+  QHash<int, size_t> firstAt;  // time in ms → first row with it
+  for (size_t i = 1; i < timed_.size(); ++i) {
+    const std::optional<int> ms = lrcTimeMs(timed_[i].tag);
+    if (!ms) continue;
+    const auto first = firstAt.constFind(*ms);
+    if (first == firstAt.cend())
+      firstAt.insert(*ms, i);
+    else if (!timed_[i].text.isEmpty())
+      sameTime_[*first] << timed_[i].text;
+  }
+}
+
+int LrcLyrics::findLrcRow(const QString& mmss) const {
+  // The sentinel row answers last, so a line timed inside the first second is shown.
+  for (size_t i = 1; i < timed_.size(); ++i)
+    if (timed_[i].tag.startsWith(mmss, Qt::CaseInsensitive)) return static_cast<int>(i);
+  if (!timed_.empty() && timed_[0].tag.startsWith(mmss, Qt::CaseInsensitive)) return 0;
+  return -1;
 }
 
 std::optional<QString> LrcLyrics::FindLrcLine(const QString& mmss) const {
-  for (const LrcRow& row : timed_)
-    if (row.tag.startsWith(mmss, Qt::CaseInsensitive)) return row.text;
-  return std::nullopt;
+  const int row = findLrcRow(mmss);
+  if (row < 0) return std::nullopt;
+  return timed_[static_cast<size_t>(row)].text;
+}
+
+const QStringList& LrcLyrics::sameTimeLines(int row) const {
+  static const QStringList none;
+  return row >= 0 && static_cast<size_t>(row) < sameTime_.size()
+             ? sameTime_[static_cast<size_t>(row)]
+             : none;
 }
 
 }  // namespace solvane

@@ -1,8 +1,12 @@
 #pragma once
 // The LRC lyric line on the album frames. Each song has its own lyric clock in frames; the
 // line of the current second is looked up once per frame and drawn in the style of the
-// lyric row with the song's index. When the clock reaches the song's length the next
-// song's bound lyric is read, or the lyrics stop for the rest of the album ("tingzhi1").
+// lyric row with the song's index, lines of the same time (translations) under it at a
+// smaller size. When the clock reaches the song's length the next song's bound lyric is
+// read, or the lyrics stop for the rest of the album ("tingzhi1").
+#include <QColor>
+#include <QFont>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -49,12 +53,20 @@ class LyricOverlay {
 
  private:
   void read(int lyricRow);
-  void showLine(const QString& text, int styleRow);
+  void clearLine();
+  void showLine(int row, int styleRow);
+  void showTranslations(const QStringList& texts, QPoint linePos, const QFont& lineFont,
+                        const QColor& colour, int styleRow);
+  void bringLineToTop();
 
   const Project& project_;
   OverlayPanel& panel_;
   LrcLyrics lyrics_;
   QStringList problems_;
+  // The row and style last laid out: the same line on the next frame of its second only
+  // comes to the top again.
+  int shownRow_ = -1;
+  int shownStyle_ = -1;
 };
 
 }  // namespace solvane

@@ -5,6 +5,8 @@
 
 #include "effects/text_effect_editor.h"
 #include "lyrics/colour_names.h"
+#include "lyrics/lrc_karaoke.h"
+#include "lyrics/lrc_reader.h"
 #include "lyrics/lyric_styles.h"
 #include "lyrics/lyric_words.h"
 #include "model/error.h"
@@ -55,15 +57,27 @@ TextEffectForm captionForm(const QString& caption) {
   return form;
 }
 
+// A KSC file, or an LRC file whose word times make karaoke lines; a plain LRC would give
+// none.
+void checkKaraokeFile(const QString& path) {
+  if (!QFileInfo(path).isFile())
+    throw Error(QStringLiteral("--karaoke %1: no such file").arg(path));
+  if (!path.endsWith(QLatin1String(".lrc"), Qt::CaseInsensitive)) return;
+  LrcLyrics lrc;
+  lrc.ReadLrcFile(path);
+  if (karaokeLinesFromLrc(lrc).empty())
+    throw Error(QStringLiteral("--karaoke %1: the LRC file has no word times (<mm:ss.xx> before "
+                               "each word); give a plain LRC file with --lyrics")
+                    .arg(path));
+}
+
 }  // namespace
 
 void applyOverlayOptions(Project& project, const OverlayOptions& options) {
   // Everything is checked first, so a refused option leaves the project as it was.
   const QString lyricType =
       options.lyricType.isEmpty() ? QString() : lyricTypeWord(options.lyricType);
-  for (const QString& path : options.karaoke)
-    if (!QFileInfo(path).isFile())
-      throw Error(QStringLiteral("--karaoke %1: no such file").arg(path));
+  for (const QString& path : options.karaoke) checkKaraokeFile(path);
   TextEffectEditor editor(project);
   editor.open(kCanvasWidth, kCanvasHeight);
   for (const QString& caption : options.texts)

@@ -11,7 +11,9 @@
 namespace solvane {
 
 OverlayPanel::OverlayPanel()
-    : stacking_{&Label_LRC, &Label_ksc_A1, &Label_ksc_A2, &Label_ksc_B1, &Label_ksc_B2} {}
+    : stacking_{&Label_LRC, &Label_ksc_A1, &Label_ksc_A2, &Label_ksc_B1, &Label_ksc_B2} {
+  for (const OverlayLabel& label : Label_LRC_translations) stacking_.push_back(&label);
+}
 
 OverlayLabel& OverlayPanel::addTextEffectLabel() {
   textLabels_.push_back(std::make_unique<OverlayLabel>());
@@ -32,12 +34,14 @@ void OverlayPanel::bringToTop(const OverlayLabel& label) {
 void OverlayPanel::hideAll() {
   for (OverlayLabel* l : {&Label_LRC, &Label_ksc_A1, &Label_ksc_A2, &Label_ksc_B1, &Label_ksc_B2})
     l->setVisible(false);
+  for (OverlayLabel& l : Label_LRC_translations) l.setVisible(false);
   for (const auto& label : textLabels_) label->setVisible(false);
 }
 
 void OverlayPanel::showAll(const Table& textEffects) {
   for (OverlayLabel* l : {&Label_LRC, &Label_ksc_A1, &Label_ksc_A2, &Label_ksc_B1, &Label_ksc_B2})
     l->setVisible(true);
+  for (OverlayLabel& l : Label_LRC_translations) l.setVisible(true);
   for (int i = 0; i < textEffectLabelCount() && i < textEffects.count(); ++i)
     textLabels_[static_cast<size_t>(i)]->setVisible(
         textEffects.cell(i, label_col::state) == word::qidong);

@@ -2,6 +2,7 @@
 // The overlay panel laid over every album frame (1920 × 1080): the lyric line, the four
 // karaoke labels and one label per text effect, drawn over the photograph in their stacking
 // order. An element brought to the top is drawn last.
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -23,6 +24,10 @@ class OverlayPanel {
   OverlayPanel& operator=(const OverlayPanel&) = delete;
 
   OverlayLabel Label_LRC;
+  // Lines timed like the lyric line (translations), under it at a smaller size. More
+  // lines than labels share the last one.
+  static constexpr int kTranslationLabels = 2;
+  std::array<OverlayLabel, kTranslationLabels> Label_LRC_translations;
   OverlayLabel Label_ksc_A1;  // slot A, lyric colour
   OverlayLabel Label_ksc_A2;  // slot A, fill colour, cut to the sung width
   OverlayLabel Label_ksc_B1;

@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
 const char* const kSong =
     "[ti:月光]\r\n"
     "[ar:歌手] \r\n"
-    "[offset:500]\r\n"
+    "[offset:soon]\r\n"  // not a number: no offset
     "[by:某人]\r\n"
     "[00:00.50]序\r\n"
     "[00:12.30][01:45.00]晚风\r\n"
@@ -64,8 +64,8 @@ TEST(LrcRead, BuildsTheTimedTableInFileOrderWithIdentificationRowsLast) {
   lrc.readText(QString::fromUtf8(kSong));
   const std::vector<LrcRow> expected = {
       {"00:00", ""},          {"00:00.50", "序"},     {"01:45.00", "晚风"},  {"00:12.30", "晚风"},
-      {"01:05.10", "第一句"}, {"01:05.80", "第二句"}, {"1:07.00", "短标签"}, {"ti", "月光"},
-      {"by", "某人"},         {"ar", "歌手"}};
+      {"00:30.00", ""},       {"01:05.10", "第一句"}, {"01:05.80", "第二句"}, {"1:07.00", "短标签"},
+      {"ti", "月光"},         {"by", "某人"},         {"ar", "歌手"}};
   EXPECT_EQ(lrc.timedLines(), expected);
 }
 
@@ -78,11 +78,11 @@ TEST(LrcRead, LookupsTakeTheFirstRowOfTheSecond) {
   LrcLyrics lrc;
   lrc.readText(QString::fromUtf8(kSong));
   const LookupCase cases[] = {
-      {"00:00", QString()},  // the sentinel answers before [00:00.50]序
+      {"00:00", QStringLiteral("序")},  // a line of the first second comes before the sentinel
       {"00:12", QStringLiteral("晚风")},
       {"01:45", QStringLiteral("晚风")},
       {"01:05", QStringLiteral("第一句")},  // first of two lines in the same second
-      {"00:30", std::nullopt},              // a tag alone on its line is dropped
+      {"00:30", QString()},                 // a tag alone on its line clears the lyric
       {"00:20", std::nullopt},              // a lyric ending with "]" is dropped
       {"01:07", std::nullopt},              // "1:07.00" never matches mm:ss
       {"02:00", std::nullopt},

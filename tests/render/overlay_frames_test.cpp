@@ -12,7 +12,7 @@
 #include "model/text_codec.h"
 #include "model/frame_clock.h"
 #include "render/frame_overlay.h"
-#include "support/fixtures.h"
+#include "support/overlay_album.h"
 #include "support/overlay_fixtures.h"
 
 namespace solvane {
@@ -20,73 +20,8 @@ namespace {
 
 using test::countColour;
 using test::grey;
-
-// An album in the making: songs, their lyric and karaoke files, and the frame counter of
-// the render driver.
-class OverlayAlbum {
- public:
-  OverlayAlbum() : overlay_(project) {}
-
-  // A song of `frames` frames with an LRC lyric bound to it (or none) and a KSC file.
-  void addSong(long long frames, const QString& lrc, const QString& ksc = {}) {
-    const int n = project.ListView_daoru_yinyue.count() + 1;
-    const QString key = QStringLiteral("2026-12-10 01:00:00%1").arg(n);
-    const bool hasLyric = !lrc.isNull();
-    project.ListView_daoru_yinyue.append(
-        {QString::number(n), QStringLiteral("song%1").arg(n), ".mp3",
-         QStringLiteral("/music/song%1.mp3").arg(n), "00:00:02", QString::number(frames),
-         hasLyric ? key : "wu", hasLyric ? QStringLiteral("song%1").arg(n) : "wu"});
-    if (hasLyric) {
-      const auto path = dir_ / QStringLiteral("song%1.lrc").arg(n).toStdString();
-      test::writeFile(path, encodeGbk(lrc));
-      project.ListView_daoru_LRC.append(
-          {QString::number(project.ListView_daoru_LRC.count() + 1),
-           QStringLiteral("song%1").arg(n), ".lrc", QString::fromStdString(path.string()), key,
-           QStringLiteral("song%1").arg(n), "clYellow", "65535", "10", "黑体", "cuti", "wu", "wu",
-           "juzhong", "xiamian"});
-    }
-    if (!ksc.isNull()) {
-      const auto path = dir_ / QStringLiteral("song%1.ksc").arg(n).toStdString();
-      test::writeFile(path, encodeGbk(ksc));
-      project.suiListView_ksc.append(
-          {QString::number(project.suiListView_ksc.count() + 1), QStringLiteral("song%1").arg(n),
-           "clWhite", "clBlue", "黑体", "25", "T", "F", "F", QString::fromStdString(path.string()),
-           "16777215", "16711680", "jianti"});
-    }
-  }
-
-  void addText(const QString& start, QLatin1String motion, const QString& bold = "0") {
-    project.ListView_Label.append({QStringLiteral("生日快乐"), start, "暂无", "tingzhi", motion,
-                                   "0", "300", "从左向右", "clWhite", "黑体", "20", bold, "0",
-                                   "0", "16777215"});
-  }
-
-  void start() { overlay_.start(); }
-  // One frame step of the driver: count, set the album clock, advance the overlay.
-  void frame() {
-    ++frames_;
-    overlay_.advance(FrameClockText(frames_));
-  }
-  void frames(int n) {
-    for (int i = 0; i < n; ++i) frame();
-  }
-  long long frameCount() const { return frames_; }
-
-  FrameOverlay& overlay() { return overlay_; }
-  OverlayPanel& panel() { return overlay_.panel(); }
-
-  Project project;
-
- private:
-  test::ScratchDir dir_;
-  FrameOverlay overlay_;
-  long long frames_ = 0;
-};
-
-QString kscLine(const char* start, const char* end, const char* text, const char* durations) {
-  return QStringLiteral("karaoke.add('%1', '%2', '%3', '%4');\n")
-      .arg(start, end, QString::fromUtf8(text), durations);
-}
+using test::kscLine;
+using test::OverlayAlbum;
 
 // --- Lyrics ---------------------------------------------------------------------------
 
@@ -292,7 +227,7 @@ TEST(TextEffectOverlay, AppearsWhenTheAlbumClockFirstReadsItsStartAndMovesEachFr
     album.addText("00:03", c.motion, "cuti");
     album.start();
     const OverlayLabel& label = album.panel().textEffectLabel(0);
-    EXPECT_FALSE(label.font().bold()) << "text effects are drawn regular";
+    EXPECT_TRUE(label.font().bold()) << "the style chosen in the window shows in the album";
     const QSize size = label.size();
     album.frames(74);
     EXPECT_FALSE(label.visible());

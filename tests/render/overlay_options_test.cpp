@@ -51,6 +51,23 @@ TEST(OverlayOptions, KaraokeFilesAndTheLyricType) {
   EXPECT_EQ(Project().Edit1_shiyong_lrc_or_ksc, "shiyong_lrcksc");
 }
 
+TEST(OverlayOptions, AWordTimedLrcIsKaraokeAPlainLrcIsRefused) {
+  test::ScratchDir dir;
+  test::writeFile(dir / "words.LRC", "[00:01.00]<00:01.00>la<00:01.50>la\n");
+  test::writeFile(dir / "plain.lrc", "[00:01.00]lala\n");
+  Project project;
+  applyOverlayOptions(project, parse({"--karaoke", dir.qpath() + "/words.LRC"}));
+  EXPECT_EQ(project.suiListView_ksc.cell(0, ksc_col::position), dir.qpath() + "/words.LRC");
+  try {
+    applyOverlayOptions(project, parse({"--karaoke", dir.qpath() + "/plain.lrc"}));
+    ADD_FAILURE() << "a plain LRC was taken as karaoke";
+  } catch (const Error& e) {
+    EXPECT_TRUE(e.message().contains("plain.lrc: the LRC file has no word times"))
+        << e.message().toStdString();
+  }
+  EXPECT_EQ(project.suiListView_ksc.count(), 1);
+}
+
 TEST(OverlayOptions, BadValuesAreRefusedWithTheOptionNamed) {
   const struct {
     QStringList arguments;

@@ -17,6 +17,7 @@
 #include "ui/lyrics/media_pane_commands.h"
 #include "ui/main/pane.h"
 #include "ui/main/summary_panel.h"
+#include "ui/main/tip_controller.h"
 #include "ui/shared/confirm_window.h"
 #include "ui/shared/table_model.h"
 #include "ui/ui_fixtures.h"
@@ -91,12 +92,18 @@ TEST_F(MediaPanesTest, PanesShowCellsWithTipsAndListsWithTheirColumns) {
   const QRect second = cells->visualRect(cells->model()->index(1, 0));
   EXPECT_EQ(second.left() - first.left(), 170);  // 150-pixel cells, 20 apart
   EXPECT_EQ(cellPicture(PaneKind::Music, 1).size(), QSize(130, 115));
-  EXPECT_EQ(cells->model()->index(1, 0).data(Qt::ToolTipRole).toString(),
-            musicTipLines(project().ListView_daoru_yinyue, 1).join('\n'));
-  EXPECT_TRUE(cells->model()->index(1, 0).data(Qt::ToolTipRole).toString().contains(
-      QStringLiteral("绑定歌词：无")));
-  EXPECT_TRUE(pane(PaneKind::Lyrics)->iconView()->model()->index(0, 0).data(Qt::ToolTipRole)
-                  .toString().contains(QStringLiteral("绑定音乐：s1")));
+  // The pointer on a cell opens the pane's tip with the row's fields.
+  QTest::mouseMove(cells->viewport(), second.center());
+  const QStringList musicTip = window->tips()->cellTip(ui::CellTip::Music)->lines();
+  EXPECT_EQ(musicTip, musicTipLines(project().ListView_daoru_yinyue, 1));
+  EXPECT_TRUE(musicTip.contains(QStringLiteral("绑定歌词：无")));
+  EXPECT_EQ(project().Edit_chakankongjian_shiyong_yinyue2, QStringLiteral("Imagemyinyue_1"));
+  window->showPane(PaneKind::Lyrics);
+  QListView* lyricCells = pane(PaneKind::Lyrics)->iconView();
+  QTest::mouseMove(lyricCells->viewport(),
+                   lyricCells->visualRect(lyricCells->model()->index(0, 0)).center());
+  EXPECT_TRUE(window->tips()->cellTip(ui::CellTip::Lyric)->lines().contains(
+      QStringLiteral("绑定音乐：s1")));
 
   window->setListMode(PaneKind::Music);
   EXPECT_EQ(pane(PaneKind::Music)->listView()->model()->headerData(5, Qt::Horizontal).toString(),

@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,7 @@ class UiTest : public testing::Test {
   std::unique_ptr<ui::Session> session;
   std::unique_ptr<ui::MainWindow> window;
   QStringList openedFolders;
+  QList<QUrl> openedPages;
 
  private:
   static std::unique_ptr<ScratchDir> library_;

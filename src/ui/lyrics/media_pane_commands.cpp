@@ -45,29 +45,21 @@ const Entry kUnbindAll{"全解绑", "解除全部绑定的歌词文件", "解除
 const Entry kAutoBind{"自动绑", "自动绑定全部歌词文件", "自动绑定全部音乐文件", "自动绑定",
                       "自动绑定"};
 
-QAction* modeEntry(QMenu* menu) {
-  for (QAction* action : menu->actions())
-    if (action->text() == QStringLiteral("图标格式")) return action;
-  return nullptr;
-}
-
 }  // namespace
 
 MediaPaneCommands::MediaPaneCommands(Session& session, Pane* music, Pane* lyrics,
                                      SummaryPanel* summary, QWidget* window,
-                                     std::function<void(const std::function<void()>&)> guard)
+                                     std::function<void(const std::function<void()>&)> guard,
+                                     CellTipShower showTip)
     : QObject(window), session_(session), music_(music), lyrics_(lyrics), summary_(summary),
-      window_(window), guard_(std::move(guard)) {
-  music_->thumbnails()->setTips(
-      [](const Table& t, int row) { return musicTipLines(t, row).join(QLatin1Char('\n')); });
-  lyrics_->thumbnails()->setTips(
-      [](const Table& t, int row) { return lyricTipLines(t, row).join(QLatin1Char('\n')); });
+      window_(window), guard_(std::move(guard)), showTip_(std::move(showTip)) {
   for (const MediaPane kind : {MediaPane::Music, MediaPane::Lyric}) {
     Pane* pane = paneOf(kind);
     // 150 × 150 cells, 20 pixels apart.
     pane->iconView()->setGridSize(QSize(kMediaCellPitch, kMediaCellPitch));
     pane->iconView()->setIconSize(QSize(kMediaCellSize, kMediaCellSize));
     pane->iconView()->viewport()->installEventFilter(this);
+    pane->iconView()->viewport()->setMouseTracking(true);
     // A press on a cell (either button) makes it the pane's selection.
     connect(pane->iconView(), &QListView::pressed, this, [this](const QModelIndex& index) {
       session_.project.Edit_xiangpian_down_id = QString::number(index.row());
@@ -98,20 +90,15 @@ void MediaPaneCommands::addCommands(MediaPane kind) {
     connect(pane->addButton(QString::fromUtf8(entry->button), tip(*entry)), &QPushButton::clicked,
             this, run);
 
-  // Menu order: delete, delete all, bind, auto bind, unbind, unbind all, then the modes.
-  QMenu* menu = pane->contextMenu();
-  QAction* modes = modeEntry(menu);
-  for (const int i : {0, 1, 2, 5, 3, 4}) {
-    const Entry& entry = *commands[i].first;
-    auto* action = new QAction(QString::fromUtf8(isMusic ? entry.musicMenu : entry.lyricMenu), menu);
-    menu->insertAction(modes, action);
-    connect(action, &QAction::triggered, this, commands[i].second);
-  }
+  // The pane puts each entry in its place of the menu.
+  for (const auto& [entry, run] : commands)
+    connect(pane->addMenuEntry(QString::fromUtf8(isMusic ? entry->musicMenu : entry->lyricMenu)),
+            &QAction::triggered, this, run);
   if (!isMusic) {
     connect(pane->addButton(QStringLiteral("歌词设置"),
                             QStringLiteral("对歌词进行设置,例如:歌词位置,大小,颜色,类型等等")),
             &QPushButton::clicked, this, &MediaPaneCommands::lyricSettingsCommand);
-    connect(menu->addAction(QStringLiteral("歌词设置")), &QAction::triggered, this,
+    connect(pane->addMenuEntry(QStringLiteral("歌词设置")), &QAction::triggered, this,
             &MediaPaneCommands::lyricSettingsCommand);
   }
 }
@@ -217,6 +204,29 @@ void MediaPaneCommands::lyricSettingsCommand() {
   });
 }
 
+void MediaPaneCommands::showCellTip(MediaPane pane, QPoint at) {
+  QListView* view = paneOf(pane)->iconView();
+  const QModelIndex index = view->indexAt(at);
+  QString& hovered = pane == MediaPane::Music ? session_.project.Edit_chakankongjian_shiyong_yinyue2
+                                              : session_.project.Edit_chakankongjian_shiyong_geci2;
+  if (!index.isValid() || session_.busy) {
+    hovered.clear();
+    return;
+  }
+  // The tip opens when the pointer comes onto another cell, named as the cells are named.
+  const QString name =
+      (pane == MediaPane::Music ? QStringLiteral("Imagemyinyue_") : QStringLiteral("Imagemgeci_")) +
+      QString::number(index.row());
+  if (name == hovered) return;
+  hovered = name;
+  session_.project.Edit_shuangji_yulan_or_qitacaozuo = QStringLiteral("qita_caozuo");
+  const Project& p = session_.project;
+  if (showTip_)
+    showTip_(pane, view->viewport(), view->visualRect(index),
+             pane == MediaPane::Music ? musicTipLines(p.ListView_daoru_yinyue, index.row())
+                                      : lyricTipLines(p.ListView_daoru_LRC, index.row()));
+}
+
 int MediaPaneCommands::dropCell(MediaPane pane, int dragged, QPoint dropped) {
   QListView* view = paneOf(pane)->iconView();
   std::vector<QPoint> cells;
@@ -257,6 +267,10 @@ bool MediaPaneCommands::eventFilter(QObject* watched, QEvent* event) {
       break;
     }
     case QEvent::MouseMove: {
+      if (!(mouse->buttons() & Qt::LeftButton)) {
+        showCellTip(kind, mouse->position().toPoint());
+        break;
+      }
       if (drag_.row < 0 || drag_.pane != kind || !(mouse->buttons() & Qt::LeftButton)) break;
       // The cell's picture follows the pointer, the press point staying under it.
       if (!drag_.ghost || drag_.ghost->parent() != view->viewport()) {

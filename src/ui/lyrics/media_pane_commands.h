@@ -8,6 +8,8 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QRect>
+#include <QStringList>
 
 #include "lyrics/binding.h"
 
@@ -21,13 +23,18 @@ class SummaryPanel;
 struct Session;
 
 using MediaPane = solvane::Pane;
+// Shows a pane's tip for a cell: the view, the cell's rectangle in it and the tip's lines.
+using CellTipShower =
+    std::function<void(MediaPane pane, QWidget* view, const QRect& cell, const QStringList& lines)>;
 
 class MediaPaneCommands : public QObject {
   Q_OBJECT
  public:
-  // `guard` runs a command and turns the core's errors into messages (the main window's).
+  // `guard` runs a command and turns the core's errors into messages (the main window's);
+  // `showTip` opens the pane tip of a cell the pointer came onto.
   MediaPaneCommands(Session& session, Pane* music, Pane* lyrics, SummaryPanel* summary,
-                    QWidget* window, std::function<void(const std::function<void()>&)> guard);
+                    QWidget* window, std::function<void(const std::function<void()>&)> guard,
+                    CellTipShower showTip);
 
   // As the pane buttons and menu entries run them.
   void bindingCommand(MediaPane pane, BindingCommand command);
@@ -48,6 +55,7 @@ class MediaPaneCommands : public QObject {
   // The list view's selection into the display list, where the core looks for it.
   void syncSelection(MediaPane pane);
   void addCommands(MediaPane pane);
+  void showCellTip(MediaPane pane, QPoint at);
 
   Session& session_;
   Pane* music_;
@@ -55,6 +63,7 @@ class MediaPaneCommands : public QObject {
   SummaryPanel* summary_;
   QWidget* window_;
   std::function<void(const std::function<void()>&)> guard_;
+  CellTipShower showTip_;
 
   // The cell being dragged: its row, where it was pressed and where it stood.
   struct Drag {

@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "effects/album_settings.h"
@@ -21,14 +22,17 @@
 #include "model/project.h"
 #include "model/sentinels.h"
 #include "model/startup.h"
+#include "model/workspace.h"
 #include "photos/staging_paths.h"
 #include "render/output_commands.h"
 #include "ui/effects/album_length_window.h"
 #include "ui/effects/other_settings_window.h"
+#include "ui/effects/text_effect_window.h"
 #include "ui/lyrics/add_media_windows.h"
 #include "ui/lyrics/media_pane_commands.h"
 #include "ui/main/pane.h"
 #include "ui/main/summary_panel.h"
+#include "ui/main/tip_controller.h"
 #include "ui/main/title_bar.h"
 #include "ui/photos/add_photos_window.h"
 #include "ui/render/output_command.h"
@@ -51,11 +55,28 @@ QString sampleFile(const QString& folder, const QString& pattern) {
   return found.isEmpty() ? QString() : found.first();
 }
 
+// The context menus of the three panes, in the order their entries stand.
+QStringList paneMenuOrder(PaneKind kind) {
+  switch (kind) {
+    case PaneKind::Photos:
+      return {"删除相片", "全部删除", "相片剪裁", "图标格式", "列表格式", "预览效果"};
+    case PaneKind::Music:
+      return {"删除音乐", "全部删除", "手动绑定", "自动绑定", "手动解绑", "全部解绑",
+              "图标格式", "列表格式", "音乐预览"};
+    case PaneKind::Lyrics:
+      return {"删除歌词", "全部删除", "手动绑定", "自动绑定", "手动解绑", "全部解绑",
+              "图标格式", "列表格式", "歌词设置", "歌词预览"};
+  }
+  return {};
+}
+
 }  // namespace
 
 MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), session_(session) {
   setWindowTitle(QStringLiteral("Solvane2017"));
   setObjectName(QStringLiteral("Solvane2017"));
+  // The title bar below is the window's frame; the layouts size the whole window.
+  setWindowFlag(Qt::FramelessWindowHint);
   setStyleSheet(QStringLiteral(
       "#TitleBar { background: #2f5d8a; }"
       "#TitleBar QLabel#Title { color: white; font-size: 15px; font-weight: bold; }"
@@ -88,6 +109,9 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
   commandLayout->addSpacing(10);
   column(addCommand(QStringLiteral("相册长度"), QStringLiteral("两种同步：以相册长度为准,以音乐长度为准"),
                     &MainWindow::albumLengthCommand));
+  column(addCommand(QStringLiteral("文字特效"),
+                    QStringLiteral("支持多条文字特效,支持指定时间显示,颜色,字体,大小,字型等设置"),
+                    &MainWindow::textEffectsCommand));
   column(addCommand(QStringLiteral("其它设置"),
                     QStringLiteral("支持PAL,NTSC电视制式,画质效果支持一般画质,高清画质"),
                     &MainWindow::otherSettingsCommand));
@@ -101,6 +125,11 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
     commands_.insert(row.caption, button);
     column(button);
   }
+  commandLayout->addSpacing(10);
+  column(addCommand(QStringLiteral("网站模板"), QStringLiteral("打开此软件的网站模板页面"),
+                    &MainWindow::templatePageCommand));
+  column(addCommand(QStringLiteral("帮助文件"), QStringLiteral("此软件的使用帮助文件"),
+                    &MainWindow::helpCommand));
   commandLayout->addStretch();
   commandColumn->setFixedWidth(132);
 
@@ -109,7 +138,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
                         session_.project.Edit_xiangpian_Height.toInt());
   const QSize mediaCell(150, 150);
   Project& p = session_.project;
-  const PaneSpec specs[3] = {
+  const PaneSetup setups[3] = {
       {QStringLiteral("相片"), &p.ListView_daoruxiangpian, &p.suiListView_xiangpian_liebiao,
        [this](int row) { return thumbnailOf(PaneKind::Photos, row); }, photoCell,
        QStringLiteral("还没有相片。点击左边的“添加相片”，选择一张或多张 JPG 相片。"),
@@ -134,7 +163,8 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
   auto* selectorGroup = new QButtonGroup(this);
   for (int i = 0; i < 3; ++i) {
     const auto kind = static_cast<PaneKind>(i);
-    paneWidgets_[i] = new Pane(specs[i], panes_);
+    paneWidgets_[i] = new Pane(setups[i], panes_);
+    paneWidgets_[i]->setMenuOrder(paneMenuOrder(kind));
     panes_->addWidget(paneWidgets_[i]);
     connect(paneWidgets_[i], &Pane::iconModeRequested, this, [this, kind] { setIconMode(kind); });
     connect(paneWidgets_[i], &Pane::listModeRequested, this, [this, kind] { setListMode(kind); });
@@ -156,7 +186,13 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
   summary_->setFixedWidth(210);
   mediaCommands_ = new MediaPaneCommands(session_, pane(PaneKind::Music), pane(PaneKind::Lyrics),
                                          summary_, this,
-                                         [this](const std::function<void()>& run) { guarded(run); });
+                                         [this](const std::function<void()>& run) { guarded(run); },
+                                         [this](MediaPane which, QWidget* view, const QRect& cell,
+                                                const QStringList& lines) {
+                                           showPaneTip(which == MediaPane::Music ? PaneKind::Music
+                                                                                 : PaneKind::Lyrics,
+                                                       view, cell, lines);
+                                         });
 
   auto* body = new QHBoxLayout;
   body->setContentsMargins(0, 0, 0, 0);
@@ -171,6 +207,11 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
   layout->addLayout(body, 1);
 
   showPane(PaneKind::Photos);
+  tips_ = new TipController(this);
+}
+
+void MainWindow::showPaneTip(PaneKind kind, QWidget* view, const QRect& cell, const QStringList& lines) {
+  tips_->showCellTip(static_cast<CellTip>(index(kind)), view, cell, lines);
 }
 
 QPushButton* MainWindow::addCommand(const QString& caption, const QString& tip,
@@ -195,6 +236,7 @@ PaneKind MainWindow::visiblePane() const {
 }
 
 void MainWindow::guarded(const std::function<void()>& run) {
+  tips_->hideTip();
   try {
     run();
   } catch (const Cancelled&) {
@@ -250,10 +292,13 @@ void MainWindow::showRowPicture(PaneKind kind, int row) {
 // --- Layouts -------------------------------------------------------------------------------
 
 void MainWindow::applyLayout(WindowLayout layout) {
-  session_.project.Edit_jiemian = layoutWord(layout);
   QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
-  const QRect area = screen->geometry();
+  applyLayout(layout, screen->geometry());
+}
+
+void MainWindow::applyLayout(WindowLayout layout, const QRect& area) {
+  session_.project.Edit_jiemian = layoutWord(layout);
   const QRect placed = layoutGeometry(layout, area);
   if (layout == WindowLayout::Full) {
     setGeometry(placed);
@@ -289,17 +334,19 @@ void MainWindow::addPhotosCommand() {
   });
 }
 
-void MainWindow::addMusicCommand() {
-  guarded([this] {
-    const QString folder =
-        session_.lastMusicFolder.isEmpty() ? session_.sampleSongFolder : session_.lastMusicFolder;
-    const QStringList files = session_.questions.chooseFiles(
-        this, {QStringLiteral("添加音乐"), QStringLiteral("添加音乐文件(MP3)|*.mp3;"), folder,
-               sampleFile(folder, QStringLiteral("*.mp3"))});
+// The music and lyric imports share their road: the chooser on the folder used last (the
+// sample folder the first time), the progress window, the pane shown, the messages told.
+template <typename ImportWindow>
+void MainWindow::importMedia(PaneKind kind, QString& lastFolder, const QString& title,
+                             const QString& filter, const QString& pattern) {
+  guarded([&] {
+    const QString folder = lastFolder.isEmpty() ? session_.sampleSongFolder : lastFolder;
+    const QStringList files =
+        session_.questions.chooseFiles(this, {title, filter, folder, sampleFile(folder, pattern)});
     if (files.isEmpty()) return;
-    session_.lastMusicFolder = folderOf(files);
+    lastFolder = folderOf(files);
 
-    AddMusicWindow window(session_, files, this);
+    ImportWindow window(session_, files, this);
     window.exec();
     reloadPanes();
     if (window.outcome() == ProgressWindow::Outcome::Failed) {
@@ -308,35 +355,20 @@ void MainWindow::addMusicCommand() {
     }
     if (window.outcome() != ProgressWindow::Outcome::Succeeded) return;
     session_.project.Edit_tubiao_liebiao = word::tubiao;
-    if (window.result().showPane) setIconMode(PaneKind::Music);
+    if (window.result().showPane) setIconMode(kind);
     if (!window.result().messages.isEmpty())
       session_.questions.showMessage(this, window.result().messages.join(QLatin1Char('\n')));
   });
 }
 
-void MainWindow::addLyricsCommand() {
-  guarded([this] {
-    const QString folder =
-        session_.lastLyricFolder.isEmpty() ? session_.sampleSongFolder : session_.lastLyricFolder;
-    const QStringList files = session_.questions.chooseFiles(
-        this, {QStringLiteral("添加歌词"), QStringLiteral("添加歌词文件(LRC)|*.lrc;"), folder,
-               sampleFile(folder, QStringLiteral("*.lrc"))});
-    if (files.isEmpty()) return;
-    session_.lastLyricFolder = folderOf(files);
+void MainWindow::addMusicCommand() {
+  importMedia<AddMusicWindow>(PaneKind::Music, session_.lastMusicFolder, QStringLiteral("添加音乐"),
+                              QStringLiteral("添加音乐文件(MP3)|*.mp3;"), QStringLiteral("*.mp3"));
+}
 
-    AddLyricsWindow window(session_, files, this);
-    window.exec();
-    reloadPanes();
-    if (window.outcome() == ProgressWindow::Outcome::Failed) {
-      session_.questions.showMessage(this, window.failure());
-      return;
-    }
-    if (window.outcome() != ProgressWindow::Outcome::Succeeded) return;
-    session_.project.Edit_tubiao_liebiao = word::tubiao;
-    if (window.result().showPane) setIconMode(PaneKind::Lyrics);
-    if (!window.result().messages.isEmpty())
-      session_.questions.showMessage(this, window.result().messages.join(QLatin1Char('\n')));
-  });
+void MainWindow::addLyricsCommand() {
+  importMedia<AddLyricsWindow>(PaneKind::Lyrics, session_.lastLyricFolder, QStringLiteral("添加歌词"),
+                               QStringLiteral("添加歌词文件(LRC)|*.lrc;"), QStringLiteral("*.lrc"));
 }
 
 void MainWindow::albumLengthCommand() {
@@ -352,6 +384,46 @@ void MainWindow::otherSettingsCommand() {
     OtherSettingsWindow window(session_.project, this);
     session_.questions.showWindow(window);
   });
+}
+
+TextEffectWindow* MainWindow::textEffectWindow() {
+  if (!textEffects_) textEffects_ = new TextEffectWindow(session_, this);
+  return textEffects_;
+}
+
+void MainWindow::textEffectsCommand() {
+  guarded([this] {
+    TextEffectWindow* window = textEffectWindow();
+    window->prepare();
+    session_.questions.showWindow(*window);
+    // However the window went away, its rows are the project's now.
+    window->finish();
+    summary_->refresh();
+  });
+}
+
+void MainWindow::openInstalledPage(const QString& file) {
+  const QString folder = session_.helpFolder.isEmpty()
+                             ? QDir(executableFolder()).filePath(QStringLiteral("help"))
+                             : session_.helpFolder;
+  const QString page = QDir(folder).filePath(file);
+  if (!QFileInfo::exists(page))
+    throw Error(QStringLiteral("%1: the page is not installed beside the program").arg(page));
+  if (session_.openPage) session_.openPage(QUrl::fromLocalFile(page));
+}
+
+void MainWindow::templatePageCommand() {
+  guarded([this] {
+    if (session_.templatePage.isValid() && !session_.templatePage.isEmpty()) {
+      if (session_.openPage) session_.openPage(session_.templatePage);
+      return;
+    }
+    openInstalledPage(QStringLiteral("templates.html"));
+  });
+}
+
+void MainWindow::helpCommand() {
+  guarded([this] { openInstalledPage(QStringLiteral("guide.html")); });
 }
 
 void MainWindow::outputCommand(const QString& kind) {

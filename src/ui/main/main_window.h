@@ -15,6 +15,8 @@ namespace solvane::ui {
 class MediaPaneCommands;
 class Pane;
 class SummaryPanel;
+class TextEffectWindow;
+class TipController;
 class TitleBar;
 struct Session;
 
@@ -31,6 +33,10 @@ class MainWindow : public QWidget {
   void addLyricsCommand();
   void albumLengthCommand();
   void otherSettingsCommand();
+  void textEffectsCommand();
+  // "网站模板" and "帮助文件": the installed template page and user guide in the browser.
+  void templatePageCommand();
+  void helpCommand();
   void outputCommand(const QString& kind);
   // The exit confirmation; "确定" clears the working tree and closes the window.
   void exitCommand();
@@ -39,6 +45,8 @@ class MainWindow : public QWidget {
   void setIconMode(PaneKind kind);
   void setListMode(PaneKind kind);
   void applyLayout(WindowLayout layout);
+  // The same on a screen whose area is given (the window's own screen above).
+  void applyLayout(WindowLayout layout, const QRect& screen);
   // Rebuilds every pane from the project.
   void reloadPanes();
 
@@ -52,6 +60,12 @@ class MainWindow : public QWidget {
   // The commands of the music and lyric panes.
   MediaPaneCommands* mediaCommands() const { return mediaCommands_; }
   bool exited() const { return exited_; }
+  // The text-effect window, kept for the whole run so its rows stay between openings.
+  TextEffectWindow* textEffectWindow();
+  // The hover tips: every control's tip text, and the pane tips that describe a cell
+  // (`cell` in `view`'s coordinates, `lines` its fields) until the pointer leaves it.
+  TipController* tips() const { return tips_; }
+  void showPaneTip(PaneKind kind, QWidget* view, const QRect& cell, const QStringList& lines);
 
  Q_SIGNALS:
   // The confirmed exit has cleared the working tree; the program may end.
@@ -64,7 +78,11 @@ class MainWindow : public QWidget {
   QPushButton* addCommand(const QString& caption, const QString& tip, void (MainWindow::*run)());
   // Runs a command; a core error becomes a message instead of reaching the event loop.
   void guarded(const std::function<void()>& run);
+  template <typename ImportWindow>
+  void importMedia(PaneKind kind, QString& lastFolder, const QString& title, const QString& filter,
+                   const QString& pattern);
   void showRowPicture(PaneKind kind, int row);
+  void openInstalledPage(const QString& file);
   QString thumbnailOf(PaneKind kind, int row) const;
 
   Session& session_;
@@ -76,6 +94,8 @@ class MainWindow : public QWidget {
   Pane* paneWidgets_[3];
   MediaPaneCommands* mediaCommands_;
   bool exited_ = false;
+  TextEffectWindow* textEffects_ = nullptr;
+  TipController* tips_ = nullptr;
 };
 
 }  // namespace solvane::ui

@@ -37,19 +37,19 @@ class CellView : public QListView {
 
 }  // namespace
 
-Pane::Pane(const PaneSpec& spec, QWidget* parent) : QWidget(parent), spec_(spec) {
-  setObjectName(spec.name + QStringLiteral("区域"));
-  thumbnailModel_ = new ThumbnailModel(*spec.data, spec.thumbnailFile, spec.cell, this);
-  tableModel_ = new TableModel(*spec.displayList, this);
+Pane::Pane(const PaneSetup& setup, QWidget* parent) : QWidget(parent), setup_(setup) {
+  setObjectName(setup.name + QStringLiteral("区域"));
+  thumbnailModel_ = new ThumbnailModel(*setup.data, setup.thumbnailFile, setup.cell, this);
+  tableModel_ = new TableModel(*setup.displayList, this);
 
-  icons_ = new CellView(spec.emptyHint, this);
+  icons_ = new CellView(setup.emptyHint, this);
   icons_->setModel(thumbnailModel_);
   icons_->setViewMode(QListView::IconMode);
   icons_->setMovement(QListView::Static);
   icons_->setResizeMode(QListView::Adjust);
   icons_->setUniformItemSizes(true);
-  icons_->setGridSize(spec.cell);
-  icons_->setIconSize(spec.cell - QSize(14, 14));
+  icons_->setGridSize(setup.cell);
+  icons_->setIconSize(setup.cell - QSize(14, 14));
   icons_->setSpacing(0);
   icons_->setSelectionMode(QAbstractItemView::SingleSelection);
   icons_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -70,8 +70,8 @@ Pane::Pane(const PaneSpec& spec, QWidget* parent) : QWidget(parent), spec_(spec)
 
   iconButton_ = new QPushButton(QStringLiteral("图标"), this);
   listButton_ = new QPushButton(QStringLiteral("列表"), this);
-  iconButton_->setToolTip(spec.iconTip);
-  listButton_->setToolTip(spec.listTip);
+  iconButton_->setToolTip(setup.iconTip);
+  listButton_->setToolTip(setup.listTip);
   connect(iconButton_, &QPushButton::clicked, this, &Pane::iconModeRequested);
   connect(listButton_, &QPushButton::clicked, this, &Pane::listModeRequested);
   buttons_ = new QHBoxLayout;
@@ -116,6 +116,23 @@ QPushButton* Pane::addButton(const QString& caption, const QString& tip) {
   button->setToolTip(tip);
   buttons_->insertWidget(buttons_->count() - 1, button);
   return button;
+}
+
+QAction* Pane::addMenuEntry(const QString& caption) {
+  const int rank = menuOrder_.indexOf(caption);
+  QAction* before = nullptr;
+  if (rank >= 0) {
+    for (QAction* existing : menu_->actions()) {
+      const int other = menuOrder_.indexOf(existing->text());
+      if (other > rank) {
+        before = existing;
+        break;
+      }
+    }
+  }
+  auto* action = new QAction(caption, menu_);
+  menu_->insertAction(before, action);
+  return action;
 }
 
 int Pane::currentRow() const {

@@ -1,6 +1,11 @@
 #include "ui/shared/job_runner.h"
 
+#include <algorithm>
 #include <exception>
+
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <QMetaObject>
 #include <QPointer>
@@ -10,8 +15,20 @@
 namespace solvane::ui {
 
 namespace {
+
 constexpr int kProgressIntervalMs = 50;
+// Jobs keep both cores busy (decoding, painting, encoding); a little less priority than the
+// user-interface thread lets the window answer at once whenever it has something to do. The
+// threads a job starts (encoder, scaler, pool) inherit it.
+constexpr int kJobNiceness = 5;
+
+void lowerThisThreadsPriority() {
+  const auto tid = static_cast<id_t>(syscall(SYS_gettid));
+  const int current = getpriority(PRIO_PROCESS, tid);
+  setpriority(PRIO_PROCESS, tid, std::min(19, current + kJobNiceness));
 }
+
+}  // namespace
 
 JobRunner::JobRunner(QObject* parent) : QObject(parent) {
   progressTimer_.setInterval(kProgressIntervalMs);
@@ -35,6 +52,7 @@ void JobRunner::start(Work work) {
   QPointer<JobRunner> self(this);
   std::shared_ptr<Shared> shared = shared_;
   worker_ = std::jthread([self, shared, work = std::move(work)](std::stop_token stop) {
+    lowerThisThreadsPriority();
     JobControl control;
     control.stop = stop;
     control.progress = [shared](long long done, long long total) {

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include <QString>
+#include <QUrl>
 
 #include "model/project.h"
 #include "model/workspace.h"
@@ -32,6 +33,12 @@ struct Session {
   std::optional<unsigned> drawSeed;
   // Shows a folder in the file browser (the desktop's; tests record the calls).
   std::function<void(const QString& folder)> openFolder;
+  // Opens a page in the browser (the desktop's; tests record the calls).
+  std::function<void(const QUrl& page)> openPage;
+  // The pages the program installs: the user guide and the template page ("help" beside
+  // the program when empty), and the template page's address when it lives elsewhere.
+  QString helpFolder;
+  QUrl templatePage;
 };
 
 // Marks the session busy for its lifetime.

@@ -63,23 +63,14 @@ QVariant ThumbnailModel::data(const QModelIndex& index, int role) const {
       return *found;
     }
     case Qt::SizeHintRole: return cell_;
-    case Qt::ToolTipRole: return tips_.value(index.row());
     default: return {};
   }
-}
-
-void ThumbnailModel::setTips(std::function<QString(const Table&, int)> tip) {
-  tip_ = std::move(tip);
-  reload();
 }
 
 void ThumbnailModel::reload() {
   beginResetModel();
   rows_ = table_.count();
   pixmaps_.clear();
-  tips_.clear();
-  if (tip_)
-    for (int r = 0; r < rows_; ++r) tips_ << tip_(table_, r);
   endResetModel();
 }
 

@@ -49,8 +49,6 @@ class ThumbnailModel : public QAbstractListModel {
 
   QString thumbnailFile(int row) const { return thumbnailFile_(row); }
   QSize cellSize() const { return cell_; }
-  // The hover tip of row i, read from the table at each reload (none until set).
-  void setTips(std::function<QString(const Table& table, int row)> tip);
   void reload();
 
  private:
@@ -59,8 +57,6 @@ class ThumbnailModel : public QAbstractListModel {
   std::function<QString(int)> thumbnailFile_;
   QSize cell_;
   mutable QHash<int, QPixmap> pixmaps_;  // loaded when a cell is first painted
-  std::function<QString(const Table&, int)> tip_;
-  QStringList tips_;
 };
 
 }  // namespace solvane::ui
