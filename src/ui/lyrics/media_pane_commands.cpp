@@ -101,6 +101,12 @@ void MediaPaneCommands::addCommands(MediaPane kind) {
     connect(pane->addMenuEntry(QStringLiteral("歌词设置")), &QAction::triggered, this,
             &MediaPaneCommands::lyricSettingsCommand);
   }
+  // A full row of pane buttons still fits an 800-pixel-wide screen (narrower than that a
+  // caption may be cut, rather than the window growing past the screen).
+  for (QPushButton* button : pane->findChildren<QPushButton*>()) {
+    button->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    button->setMinimumWidth(36);
+  }
 }
 
 void MediaPaneCommands::syncSelection(MediaPane pane) {
