@@ -32,8 +32,10 @@ extern "C" {
 #include "model/fonts.h"
 #include "model/project.h"
 #include "model/workspace.h"
+#include "lyrics/binding.h"
 #include "ui/effects/text_effect_window.h"
 #include "photos/photo_editing.h"
+#include "ui/lyrics/media_pane_commands.h"
 #include "ui/main/main_window.h"
 #include "ui/main/tip_controller.h"
 #include "ui/main/startup_window.h"
@@ -60,6 +62,10 @@ class Gallery : public ui::UserQuestions, public QObject {
   void save(QWidget& window) {
     QString name = window.windowTitle();
     if (suffixes_.contains(name)) name += QLatin1Char('-') + suffixes_.take(name);
+    saveAs(window, name);
+  }
+  // A window whose title changes with its use is named after the window itself.
+  void saveAs(QWidget& window, const QString& name) {
     const QString file = QDir(out_).filePath(name + QStringLiteral(".png"));
     window.grab().save(file);
     std::printf("%s\n", qPrintable(file));
@@ -271,6 +277,36 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   gallery.suffixNext(QStringLiteral("Solvane2017"), QStringLiteral("歌词列表"));
   gallery.save(window);
+  window.setListMode(ui::PaneKind::Music);
+  QApplication::processEvents();
+  gallery.suffixNext(QStringLiteral("Solvane2017"), QStringLiteral("音乐列表"));
+  gallery.save(window);
+  window.setIconMode(ui::PaneKind::Lyrics);
+  QApplication::processEvents();
+  gallery.suffixNext(QStringLiteral("Solvane2017"), QStringLiteral("歌词"));
+  gallery.save(window);
+
+  // The binding, lyric settings and delete windows of the two panes, for the first row of
+  // each; the windows that would change the project are cancelled.
+  const auto shootAndCancel = [&](const QString& name) {
+    gallery.windows.push_back([&gallery, name](QDialog& w) {
+      gallery.saveAs(w, name.isEmpty() ? w.windowTitle() : name);
+      w.reject();
+      return int(QDialog::Rejected);
+    });
+  };
+  ui::MediaPaneCommands* media = window.mediaCommands();
+  session.project.Edit_xiangpian_down_id = QStringLiteral("0");
+  media->bindingCommand(solvane::Pane::Music, BindingCommand::Bind);
+  shootAndCancel(QStringLiteral("绑定或解绑"));
+  media->bindingCommand(solvane::Pane::Music, BindingCommand::AutoBind);
+  shootAndCancel({});
+  media->deleteCommand(solvane::Pane::Music, false);
+  session.project.Edit_xiangpian_down_id = QStringLiteral("0");
+  media->lyricSettingsCommand();
+  session.project.Edit_xiangpian_down_id = QStringLiteral("0");
+  shootAndCancel({});
+  media->deleteCommand(solvane::Pane::Lyric, false);
   window.setIconMode(ui::PaneKind::Photos);
 
   // The photo editing windows and the single-photograph preview.

@@ -6,12 +6,6 @@
 
 namespace solvane {
 
-void ResetAlbumLengthWithoutMusic(Project& project) {
-  if (!project.ListView_daoru_yinyue.empty()) return;
-  project.Edit_tongbu_shezhi = word::sui_zhaopian_tongbu;
-  project.album_loops = LoopOptions{};
-}
-
 void ChoosePhotoLength(Project& project) {
   project.Edit_tongbu_shezhi = word::sui_zhaopian_tongbu;
   project.album_loops.picture_loop = false;

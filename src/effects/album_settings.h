@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "model/album_choices.h"
+#include "model/project.h"
 
 namespace solvane {
 
@@ -12,9 +13,8 @@ struct Project;
 
 // --- Album length ("相册时长") --------------------------------------------------------------
 
-// The "相册时长" command and the deletion of the last music row: without music the album can
-// only follow the photographs, so the rule goes back to them and both loops switch off.
-void ResetAlbumLengthWithoutMusic(Project& project);
+// ResetAlbumLengthWithoutMusic (model/project.h) puts the rule back to the photographs
+// once the project has no music.
 // "以相片时间长度为准": the photograph rule; the picture loop has nothing to fill, so it goes off.
 void ChoosePhotoLength(Project& project);
 // "以音乐时间长度为准".

@@ -101,10 +101,14 @@ std::optional<QString> AutoBind(Project& project) {
 void UnbindMusicRow(Project& project, int musicRow) {
   const QString key = musicKey(project, musicRow);
   unbindMusic(project, musicRow, marker::unbound_music);
-  for (int m = 0; m < music(project).count(); ++m)
-    if (m != musicRow && musicKey(project, m) == key) return;
-  for (int g = 0; g < lyrics(project).count(); ++g)
-    if (lyricKey(project, g) == key) unbindLyric(project, g, marker::unbound_music);
+  for (int g = 0; g < lyrics(project).count(); ++g) {
+    if (lyricKey(project, g) != key) continue;
+    // An unbound row has the key "wu" like every unbound lyric: those are only marked again.
+    if (key == word::wu)
+      unbindLyric(project, g, marker::unbound_music);
+    else
+      RecountLyricBinding(project, g);
+  }
 }
 
 void UnbindLyricRow(Project& project, int lyricRow) {
@@ -132,23 +136,25 @@ void BindLyricToMusic(Project& project, int lyricRow, int musicRow) {
 }
 
 void RecountLyricBindings(Project& project) {
-  for (int g = 0; g < lyrics(project).count(); ++g) {
-    const QString key = lyricKey(project, g);
-    int holders = 0;
-    int holder = -1;
-    for (int m = 0; m < music(project).count(); ++m)
-      if (key != word::wu && musicKey(project, m) == key) {
-        ++holders;
-        holder = m;
-      }
-    if (holders == 0)
-      unbindLyric(project, g, marker::unbound_music);
-    else if (holders == 1)
-      setLyricMusicName(project, g, music(project).cell(holder, music_col::file_name));
-    else
-      setLyricMusicName(
-          project, g, QStringLiteral("绑定") + QString::number(holders) + QStringLiteral("个音乐"));
-  }
+  for (int g = 0; g < lyrics(project).count(); ++g) RecountLyricBinding(project, g);
+}
+
+void RecountLyricBinding(Project& project, int lyricRow) {
+  const QString key = lyricKey(project, lyricRow);
+  int holders = 0;
+  int holder = -1;
+  for (int m = 0; m < music(project).count(); ++m)
+    if (key != word::wu && musicKey(project, m) == key) {
+      ++holders;
+      holder = m;
+    }
+  if (holders == 0)
+    unbindLyric(project, lyricRow, marker::unbound_music);
+  else if (holders == 1)
+    setLyricMusicName(project, lyricRow, music(project).cell(holder, music_col::file_name));
+  else
+    setLyricMusicName(project, lyricRow,
+                      QStringLiteral("绑定") + QString::number(holders) + QStringLiteral("个音乐"));
 }
 
 Table karaokePairingView(const Project& project) {
@@ -219,6 +225,31 @@ BindingCheck checkBindingCommand(const Project& project, Pane pane, BindingComma
   return confirm(QStringLiteral("解除绑定"), QStringLiteral("确定解除绑定吗？"),
                  musicPane ? word::dangejiechubangding_yinyue : word::dangejiechubangding_geci,
                  row);
+}
+
+Table bindingChoiceList(const Project& project, Pane pane) {
+  const bool musicPane = pane == Pane::Music;
+  const Table& other = musicPane ? project.ListView_daoru_LRC : project.ListView_daoru_yinyue;
+  Table list(QStringLiteral("binding_choice"),
+             {QStringLiteral("seq"), QStringLiteral("file_name"), QStringLiteral("file_type")},
+             musicPane ? QStringList{QStringLiteral("序号"), QStringLiteral("歌词文件名"),
+                                     QStringLiteral("歌词类型")}
+                       : QStringList{QStringLiteral("序号"), QStringLiteral("音乐文件名"),
+                                     QStringLiteral("音乐类型")});
+  // Both tables keep seq, file_name and file_type in their first three columns.
+  for (int i = 0; i < other.count(); ++i)
+    list.append({other.cell(i, 0), other.cell(i, music_col::file_name),
+                 other.cell(i, music_col::file_type)});
+  return list;
+}
+
+void runBindingChoice(Project& project, Pane pane, int selectedRow, int chosen) {
+  if (pane == Pane::Music) {
+    if (validRow(music(project), selectedRow) && validRow(lyrics(project), chosen))
+      BindMusicToLyric(project, selectedRow, chosen);
+  } else if (validRow(lyrics(project), selectedRow) && validRow(music(project), chosen)) {
+    BindLyricToMusic(project, selectedRow, chosen);
+  }
 }
 
 std::optional<QString> runBindingOperation(Project& project, const QString& operation,

@@ -98,9 +98,22 @@ QPoint lrcPlacement(int areaWidth, int areaHeight, int textWidth, int textHeight
 int lrcFontSizeOnArea(int fontSize, int areaWidth) { return fontSize * areaWidth / 513; }
 
 QFont lrcFont(const Table& lyrics, int row, int areaWidth) {
-  const LrcStyle style = LrcStyle::fromRow(lyrics, row);
+  return lrcFont(LrcStyle::fromRow(lyrics, row), areaWidth);
+}
+
+QFont lrcFont(const LrcStyle& style, int areaWidth) {
   return fontAtPoints(style.fontName, lrcFontSizeOnArea(style.fontSize, areaWidth), style.bold,
                       style.italic, style.underline);
+}
+
+LrcLineLayout lrcLineLayout(const LrcStyle& style, const QString& text, QSize area) {
+  LrcLineLayout line;
+  line.font = lrcFont(style, area.width());
+  const QSize box = outlinedTextBox(line.font, text);
+  line.box = QRect(lrcPlacement(area.width(), area.height(), box.width(), box.height(),
+                                style.hAlign, style.vAlign),
+                   box);
+  return line;
 }
 
 KaraokeStyle KaraokeStyle::fromRow(const Table& ksc, int row) {

@@ -3,6 +3,8 @@
 // their "默认" buttons restore, the write-back into the tables and the LRC placement rule.
 #include <QFont>
 #include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -50,6 +52,16 @@ QPoint lrcPlacement(int areaWidth, int areaHeight, int textWidth, int textHeight
 int lrcFontSizeOnArea(int fontSize, int areaWidth);
 // The font of an LRC line drawn on an area of this width.
 QFont lrcFont(const Table& lyrics, int row, int areaWidth);
+QFont lrcFont(const LrcStyle& style, int areaWidth);
+
+// An LRC line laid out on an area: its font at the area's scale and its outlined box where
+// the placement rule puts it. The style window's 513 × 289 sample and the 1920 × 1080
+// album frame both draw through this, so the sample shows the frame scaled down.
+struct LrcLineLayout {
+  QFont font;
+  QRect box;
+};
+LrcLineLayout lrcLineLayout(const LrcStyle& style, const QString& text, QSize area);
 
 // Style of a suiListView_ksc row.
 struct KaraokeStyle {

@@ -19,6 +19,9 @@ inline constexpr QLatin1String dangejiechubangding_geci{"dangejiechubangding_gec
 // Binding choice kinds (Edit_bangding_leixing).
 inline constexpr QLatin1String yinyue_bangding{"yinyue_bangding"};
 inline constexpr QLatin1String geci_bangding{"geci_bangding"};
+// Delete confirmations (Edit_delete_leixing): one row or every row.
+inline constexpr QLatin1String dan_ge_shang_chu{"dan_ge_shang_chu"};
+inline constexpr QLatin1String quan_bu_shang_chu{"quan_bu_shang_chu"};
 
 }  // namespace solvane::word
 

@@ -1,5 +1,7 @@
 #include "lyrics/text_fonts.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 
 namespace solvane {
@@ -22,6 +24,15 @@ QFont fontAtPixels(const QString& family, int pixels) {
 
 int textWidth(const QFont& font, const QString& text) {
   return QFontMetrics(font).horizontalAdvance(text);
+}
+
+int textOutlineWidth(const QFont& font) { return std::max(2, font.pixelSize() / 20); }
+
+QSize outlinedTextBox(const QFont& font, const QString& text) {
+  if (text.isEmpty()) return QSize(0, 0);
+  const QFontMetrics metrics(font);
+  const int pad = textOutlineWidth(font);
+  return QSize(metrics.horizontalAdvance(text) + 2 * pad, metrics.height() + 2 * pad);
 }
 
 }  // namespace solvane

@@ -3,6 +3,7 @@
 // and the sizes users choose come from; they are turned into pixels here once, so a
 // measurement never depends on the dpi of the machine that draws.
 #include <QFont>
+#include <QSize>
 #include <QString>
 
 namespace solvane {
@@ -18,5 +19,11 @@ QFont fontAtPixels(const QString& family, int pixels);
 
 // Width in pixels of `text` drawn in `font`.
 int textWidth(const QFont& font, const QString& text);
+
+// Width of the dark outline drawn around overlay text in `font`; the text's box grows by it
+// on every side.
+int textOutlineWidth(const QFont& font);
+// The box of `text` in `font` with its outline: advance and line height, outline on each side.
+QSize outlinedTextBox(const QFont& font, const QString& text);
 
 }  // namespace solvane

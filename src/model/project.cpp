@@ -1,5 +1,7 @@
 #include "model/project.h"
 
+#include "model/sentinels.h"
+
 namespace solvane {
 namespace {
 
@@ -121,5 +123,11 @@ Project::Project()
            "font_name", "font_style", "h_align", "v_align"},
           {"序号", "歌词文件名", "歌词类型", "歌词文件位置", "绑定音乐", "歌词颜色", "歌词大小",
            "歌词字体", "歌词字体类型", "歌词左中右", "歌词上中下"}) {}
+
+void ResetAlbumLengthWithoutMusic(Project& project) {
+  if (!project.ListView_daoru_yinyue.empty()) return;
+  project.Edit_tongbu_shezhi = word::sui_zhaopian_tongbu;
+  project.album_loops = LoopOptions{};
+}
 
 }  // namespace solvane

@@ -109,4 +109,9 @@ struct Project {
   // --- Render and output state ----------------------------------------------------------
 };
 
+// The "相册时长" command and every change that leaves the project without music: without
+// music the album can only follow the photographs, so the rule goes back to them and both
+// loops switch off. Nothing changes while music rows exist.
+void ResetAlbumLengthWithoutMusic(Project& project);
+
 }  // namespace solvane

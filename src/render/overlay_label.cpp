@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "lyrics/text_fonts.h"
+
 namespace solvane {
 
 void OverlayLabel::setText(const QString& text) {
@@ -26,16 +28,9 @@ void OverlayLabel::setColor(const QColor& color) {
   dirty_ = true;
 }
 
-int OverlayLabel::outlineWidth() const {
-  return std::max(2, font_.pixelSize() / 20);
-}
+int OverlayLabel::outlineWidth() const { return textOutlineWidth(font_); }
 
-QSize OverlayLabel::textSize() const {
-  if (text_.isEmpty()) return QSize(0, 0);
-  const QFontMetrics metrics(font_);
-  const int pad = outlineWidth();
-  return QSize(metrics.horizontalAdvance(text_) + 2 * pad, metrics.height() + 2 * pad);
-}
+QSize OverlayLabel::textSize() const { return outlinedTextBox(font_, text_); }
 
 void OverlayLabel::fitToText() { size_ = textSize(); }
 

@@ -90,7 +90,7 @@ TEST_F(BindingTest, UnbindAllWritesItsMarkers) {
   }
 }
 
-TEST_F(BindingTest, TwoMusicRowsShareOneLyricUntilTheNextRecount) {
+TEST_F(BindingTest, UnbindingOneOfTwoSongsRecountsTheSharedLyric) {
   addRows(2, 1);
   BindMusicToLyric(p, 0, 0);
   EXPECT_EQ(lyricName(0), "m1");
@@ -103,7 +103,8 @@ TEST_F(BindingTest, TwoMusicRowsShareOneLyricUntilTheNextRecount) {
   EXPECT_EQ(musicKey(0), "wu");
   EXPECT_EQ(musicShown(0), kUnboundMusic);
   EXPECT_EQ(lyricKey(0), musicKey(1));  // still bound to music 2
-  EXPECT_EQ(lyricName(0), QString::fromUtf8("绑定2个音乐"));
+  EXPECT_EQ(lyricName(0), "m2");           // and named after it, not "绑定2个音乐"
+  EXPECT_EQ(lyricShown(0), "m2");
 
   UnbindMusicRow(p, 1);  // the last holder: the lyric goes too
   EXPECT_EQ(lyricKey(0), "wu");

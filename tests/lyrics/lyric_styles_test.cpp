@@ -57,6 +57,31 @@ TEST(LrcPlacement, FollowsAlignmentWithTruncatingDivision) {
   EXPECT_EQ(lrcFontSizeOnArea(10, 513), 10);
 }
 
+TEST(LrcPlacement, TheSampleShowsTheFrameLineScaledDown) {
+  const QSize sample(513, 289), frame(1920, 1080);
+  for (const char* h : {"zuobian", "juzhong", "youbian"})
+    for (const char* v : {"shangmian", "zhongjian", "xiamian"})
+      for (const int size : {10, 25, 40}) {
+        SCOPED_TRACE(std::string(h) + " " + v + " " + std::to_string(size));
+        LrcStyle style;
+        style.hAlign = h;
+        style.vAlign = v;
+        style.fontSize = size;
+        const LrcLineLayout small = lrcLineLayout(style, QStringLiteral("此处歌词内容"), sample);
+        const LrcLineLayout large = lrcLineLayout(style, QStringLiteral("此处歌词内容"), frame);
+        // Both follow the placement rule for their own box on their own area.
+        EXPECT_EQ(small.box.topLeft(), lrcPlacement(513, 289, small.box.width(),
+                                                    small.box.height(), h, v));
+        EXPECT_EQ(large.box.topLeft(), lrcPlacement(1920, 1080, large.box.width(),
+                                                    large.box.height(), h, v));
+        // The frame's line is the sample's, about 1920 / 513 times larger.
+        const double scale = 1920.0 / 513.0;
+        EXPECT_NEAR(large.box.width() / double(small.box.width()), scale, 0.35);
+        EXPECT_NEAR(large.box.center().x() / 1920.0, small.box.center().x() / 513.0, 0.03);
+        EXPECT_NEAR(large.box.center().y() / 1080.0, small.box.center().y() / 289.0, 0.05);
+      }
+}
+
 TEST(LrcStyles, ImportDefaultsDrawWhiteBoldCentredAtTheBottom) {
   const LrcStyle style = defaultLrcStyle();
   EXPECT_EQ(style.cells(), (QStringList{"clWhite", "16777215", "10", "黑体", "cuti", "wu", "wu",

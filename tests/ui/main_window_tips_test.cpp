@@ -128,11 +128,16 @@ TEST_F(MainWindowTipsTest, EveryContextMenuEntryStandsInItsPlace) {
 }
 
 TEST_F(MainWindowTipsTest, MenuEntriesAddedLaterGoInTheirPlace) {
-  ui::Pane* music = window->pane(PaneKind::Music);
-  music->addMenuEntry(QStringLiteral("音乐预览"));
-  music->addMenuEntry(QStringLiteral("删除音乐"));
-  music->addMenuEntry(QStringLiteral("自动绑定"));
-  EXPECT_EQ(entries(music->contextMenu()),
+  // A pane of its own: the main window's panes already carry their commands' entries.
+  const Table rows = Project{}.ListView_daoru_yinyue;
+  const Table list = Project{}.suiListView_yinyue_liebiao;
+  ui::Pane music({QStringLiteral("音乐"), &rows, &list, [](int) { return QString(); },
+                  QSize(150, 150), QString(), QString(), QString()});
+  music.setMenuOrder(window->pane(PaneKind::Music)->menuOrder());
+  music.addMenuEntry(QStringLiteral("音乐预览"));
+  music.addMenuEntry(QStringLiteral("删除音乐"));
+  music.addMenuEntry(QStringLiteral("自动绑定"));
+  EXPECT_EQ(entries(music.contextMenu()),
             (QStringList{"删除音乐", "自动绑定", "图标格式", "列表格式", "音乐预览"}));
 }
 

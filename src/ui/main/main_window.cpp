@@ -29,6 +29,7 @@
 #include "ui/effects/other_settings_window.h"
 #include "ui/effects/text_effect_window.h"
 #include "ui/lyrics/add_media_windows.h"
+#include "ui/lyrics/media_pane_commands.h"
 #include "ui/main/pane.h"
 #include "ui/main/summary_panel.h"
 #include "ui/main/tip_controller.h"
@@ -184,6 +185,15 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
 
   summary_ = new SummaryPanel(session_, this);
   summary_->setFixedWidth(210);
+  mediaCommands_ = new MediaPaneCommands(session_, pane(PaneKind::Music), pane(PaneKind::Lyrics),
+                                         summary_, this,
+                                         [this](const std::function<void()>& run) { guarded(run); },
+                                         [this](MediaPane which, QWidget* view, const QRect& cell,
+                                                const QStringList& lines) {
+                                           showPaneTip(which == MediaPane::Music ? PaneKind::Music
+                                                                                 : PaneKind::Lyrics,
+                                                       view, cell, lines);
+                                         });
 
   auto* body = new QHBoxLayout;
   body->setContentsMargins(0, 0, 0, 0);

@@ -12,6 +12,7 @@ class QStackedWidget;
 
 namespace solvane::ui {
 
+class MediaPaneCommands;
 class Pane;
 class PhotoEditCommands;
 class SummaryPanel;
@@ -57,6 +58,8 @@ class MainWindow : public QWidget {
   // The command button with this caption, nullptr when there is none.
   QPushButton* command(const QString& caption) const;
   QPushButton* paneSelector(PaneKind kind) const;
+  // The commands of the music and lyric panes.
+  MediaPaneCommands* mediaCommands() const { return mediaCommands_; }
   bool exited() const { return exited_; }
   // The text-effect window, kept for the whole run so its rows stay between openings.
   TextEffectWindow* textEffectWindow();
@@ -92,6 +95,7 @@ class MainWindow : public QWidget {
   QHash<QString, QPushButton*> commands_;
   QPushButton* selectors_[3];
   Pane* paneWidgets_[3];
+  MediaPaneCommands* mediaCommands_;
   bool exited_ = false;
   TextEffectWindow* textEffects_ = nullptr;
   TipController* tips_ = nullptr;

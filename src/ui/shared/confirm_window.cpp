@@ -7,14 +7,15 @@
 
 namespace solvane::ui {
 
-ConfirmWindow::ConfirmWindow(const QString& title, const QString& text, QWidget* parent)
+ConfirmWindow::ConfirmWindow(const QString& title, const QString& text, QWidget* parent,
+                             const QString& okCaption)
     : QDialog(parent) {
   setWindowTitle(title);
   auto* label = new QLabel(text, this);
   label->setWordWrap(true);
   label->setMinimumWidth(320);
-  auto* ok = new QPushButton(QStringLiteral("确定"), this);
-  auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+  auto* ok = ok_ = new QPushButton(okCaption, this);
+  auto* cancel = cancel_ = new QPushButton(QStringLiteral("取消"), this);
   cancel->setDefault(true);  // a stray Enter must not throw the work away
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
