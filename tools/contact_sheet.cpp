@@ -24,65 +24,13 @@
 #include "templates/ini_reader.h"
 #include "templates/package.h"
 #include "templates/template_player.h"
+#include "library_photos.h"
 
 namespace {
 
 using namespace solvane;
 
 constexpr int kCellW = 384, kCellH = 216, kLabelW = 260, kRowsPerSheet = 7;
-
-struct Photos {
-  std::vector<QImage> landscape, portrait;
-};
-
-Photos loadPhotos(const QString& folder) {
-  Photos photos;
-  QDirIterator it(folder, {"*.jpg"}, QDir::Files, QDirIterator::Subdirectories);
-  QStringList files;
-  while (it.hasNext()) files << it.next();
-  files.sort();
-  for (const QString& f : files) {
-    if (f.contains("_3840") || f.contains("_5640") || f.contains("/desktop/")) continue;
-    QImage img(f);
-    if (img.isNull()) continue;
-    img = img.scaledToHeight(1440, Qt::SmoothTransformation);
-    photos.landscape.push_back(img);
-    // A portrait photograph: the middle 2:3 of the landscape one.
-    const int w = img.height() * 2 / 3;
-    photos.portrait.push_back(img.copy((img.width() - w) / 2, 0, w, img.height()));
-  }
-  if (photos.landscape.empty()) throw Error(folder + ": no JPEG photographs found");
-  return photos;
-}
-
-// The crop staging makes for a slot: cover the slot anchored at the top-left; a 0 x 0 slot
-// takes the full-screen crop for landscape and the enlarged crop for portrait photographs.
-QImage stagedCrop(const QImage& photo, int sw, int sh) {
-  const int W = photo.width(), H = photo.height();
-  QSize scaled, canvas;
-  if (sw != 0 && sh != 0) {
-    canvas = QSize(sw, sh);
-    scaled = W >= H ? QSize(W * sh / H, sh) : QSize(sw, H * sw / W);
-    if (scaled.width() < sw) scaled = QSize(sw, H * sw / W);
-    if (scaled.height() < sh) scaled = QSize(W * sh / H, sh);
-  } else if (W >= H) {
-    scaled = QSize(1920, H * 1920 / W);
-    canvas = QSize(1920, 1080);
-  } else {
-    const int w1 = W * 1080 / H;
-    scaled = QSize(w1 * 1440 / 1080, 1440);
-    canvas = QSize(w1 * 1440 / 1080, 1080);
-  }
-  QImage out(canvas, QImage::Format_RGB32);
-  out.fill(Qt::black);
-  QPainter p(&out);
-  p.drawImage(0, 0, photo.scaled(scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-  return out;
-}
-
-void saveJpeg(const QImage& img, const QString& path) {
-  if (!img.save(path, "JPEG", 90)) throw Error(path + ": cannot be written");
-}
 
 struct Rendered {
   QString title;
@@ -101,20 +49,8 @@ class SheetMaker {
 
   Rendered renderTemplate(const QString& paramPackage, const QString& moviePackage, int index) {
     const QString folder = stage_.path() + "/tp_wjj/tp_wjj/tp_wjj_1/";
-    unpack_package(paramPackage, stage_.path() + "/mid.rar", stage_.path() + "/p.ini");
-    const IniFile ini = IniFile::load(stage_.path() + "/p.ini");
-    const QStringList widths = split_bar_list(ini.value("1", "xpkd"));
-    const QStringList heights = split_bar_list(ini.value("1", "xpgd"));
-    const QStringList orient = split_bar_list(ini.value("1", "szhz"));
-    for (const QString& f : QDir(folder).entryList(QDir::Files)) QFile::remove(folder + f);
-    for (int k = 0; k < orient.size(); ++k) {
-      const bool portrait = orient[k] == word::shu || (orient[k] == word::shuheng && (index + k) % 2);
-      const auto& pool = portrait ? photos_.portrait : photos_.landscape;
-      const QImage& photo = pool[size_t(next_++ % pool.size())];
-      saveJpeg(stagedCrop(photo, widths.value(k).toInt(), heights.value(k).toInt()),
-               folder + QString("picture_%1.rar").arg(k + 1));
-    }
-    unpack_package(moviePackage, stage_.path() + "/mid.rar", folder + "w_j_1.rar");
+    const IniFile ini =
+        stageTemplate(paramPackage, moviePackage, stage_.path(), folder, photos_, index, next_);
     Rendered r = play(folder + "w_j_1.rar", index + 1 == probeTemplate ? probeFrame : -1);
     r.title = QString("%1  %2 x%3\n%4 frames")
                   .arg(index + 1, 2, 10, QChar('0'))
