@@ -280,7 +280,8 @@ def photo(slot, box, pal, look, enter, at, frames, tilt=0.0, motion=0, leave=Non
     if radius:
         layer["radius"] = radius
     if shadow:
-        layer["shadow"] = {"blur": 34, "offset": [0, 16], "opacity": 0.45}
+        # a tight shadow: the card is painted anew every frame, and every pixel counts
+        layer["shadow"] = {"blur": 22, "offset": [0, 10], "opacity": 0.5}
     layer["enter"] = {"move": enter, "at": at, "length": 22,
                       "easing": "outback" if enter in ("drop", "grow") else "out"}
     if leave:
@@ -290,12 +291,13 @@ def photo(slot, box, pal, look, enter, at, frames, tilt=0.0, motion=0, leave=Non
     m = motion % 6
     sign = 1 if motion % 2 == 0 else -1
     if box[3] > box[2]:
-        sign *= 1.5  # a narrow card travels further to move as visibly
+        sign *= 1.8  # a narrow card travels further to move as visibly
     layer["anchor"] = anchors[m]
-    z0, z1 = (1.0, 1.1) if motion % 3 != 2 else (1.1, 1.0)
+    grow = 0.14 if box[3] > box[2] else 0.1
+    z0, z1 = (1.0, 1 + grow) if motion % 3 != 2 else (1 + grow, 1.0)
     layer["scale"] = drift(z0, z1, frames)
-    layer["x"] = drift(-45 * sign, 45 * sign, frames)
-    layer["y"] = drift(18 * sign, -18 * sign, frames)
+    layer["x"] = drift(-60 * sign, 60 * sign, frames)
+    layer["y"] = drift(22 * sign, -22 * sign, frames)
     if tilt:
         layer["rotation"] = drift(tilt, tilt + 1.6 * sign, frames)
     return layer
@@ -338,7 +340,7 @@ def camera_tour(boxes, arrived, frames, gather_at):
     travel = 16
     hold = (gather_at - 20 - arrived) // len(boxes) - travel
     for i, (x, y, w, h) in enumerate(boxes):
-        z = max(1.15, min(1.6, 0.8 * W / w, 0.82 * H / h))
+        z = max(1.15, min(1.45, 0.8 * W / w, 0.82 * H / h))
         cx, cy = x + w / 2, y + h / 2
         put(t + travel, view(cx, cy, z), "inout")
         drift_x = 30 if i % 2 == 0 else -30
@@ -361,8 +363,9 @@ def gather(layer, box, frames, gather_at, tilt, towards=0.3):
                      (frames - 1, dx + 10 * sign, "sine"))
     layer["y"] = key((0, 8), (gather_at, 0, "sine"), (gather_at + 26, dy, "inout"),
                      (frames - 1, dy - 6, "sine"))
-    layer["rotation"] = key((0, tilt), (gather_at, tilt, "sine"),
-                            (gather_at + 26, tilt * 2.2 + 2 * sign, "inout"),
+    # Cards lie straight while the camera visits them (straight cards are quicker to
+    # paint) and turn askew as they gather.
+    layer["rotation"] = key((0, 0), (gather_at, 0), (gather_at + 26, tilt * 2.2 + 2 * sign, "inout"),
                             (frames - 1, tilt * 2.2 + 2.6 * sign, "sine"))
     layer["scale"] = key((0, 1.0), (gather_at, 1.03, "sine"), (gather_at + 26, 0.9, "inout"),
                          (frames - 1, 0.92, "sine"))
@@ -382,11 +385,13 @@ def filmstrip(boxes, frames, travel):
     """A dark strip with sprocket holes behind photographs; it travels with them."""
     top = min(b[1] for b in boxes) - 70
     bottom = max(b[1] + b[3] for b in boxes) + 70
-    strip = {"kind": "shape", "shape": "rect", "box": [-600, top, W + 1200, bottom - top],
+    # the strip reaches well past the last frame, which ends up on the right of the screen
+    right = max(b[0] + b[2] for b in boxes) + 700
+    strip = {"kind": "shape", "shape": "rect", "box": [-600, top, right + 600, bottom - top],
              "color": "#141414", "x": travel, "enter": {"move": "fade", "at": 6, "length": 16}}
     holes = []
     for row in (top + 18, bottom - 44):
-        for i in range(22):
+        for i in range((right + 600) // 140):
             holes.append({"kind": "shape", "shape": "rounded_rect", "radius": 5,
                           "box": [-560 + i * 140, row, 60, 26], "color": "#f2efe6",
                           "x": travel, "enter": {"move": "fade", "at": 6, "length": 16}})
@@ -542,7 +547,8 @@ def fam_template(fam, fam_no, cls_no, cls):
     elif len(orients) == 1:
         box = family_layout(layout, fam_no, big)[0]
         enter = info["enters"][cls_no % len(info["enters"])]
-        tilt = (-2.5, 0, 2, 0)[cls_no % 4]
+        # Only instant prints lie askew: a turned card costs a third more to paint.
+        tilt = (-2.5, 2)[cls_no % 2] if layout in ("card_p2", "card_l2") and fam in ("love", "childhood") else 0
         card = photo(1, box, pal, info["look"], enter, first, frames, tilt, motion)
         if fam in ("love", "childhood") and layout in ("card_p2", "card_l2"):
             polaroid(card)
@@ -554,9 +560,10 @@ def fam_template(fam, fam_no, cls_no, cls):
         arrived = first + 8 * (n - 1) + 24
         gather_at = frames - 52
         tilts = [-2, 1.5, -1, 2, -1.5, 1]
+        look = info["look"]
         if big == "mosaic" and layout == "big":
             tilts = [0] * 6
-        look = info["look"]
+            look = (look[0], 0, False)  # tiles with narrow seams cast no shadows
         if layout == "big" and big == "film":
             look = (0, 0, False)
             travel = key((0, 0), (frames - 1, -1480, "inout"))
@@ -581,7 +588,7 @@ def fam_template(fam, fam_no, cls_no, cls):
             layers.append(card)
         category = "gaoji" if len(set(orients)) > 1 else "duozhang"
     layers += over_deco
-    layers.append(particles(season_particles(fam, pal, cls_no), pal, seed, 24, frames))
+    layers.append(particles(season_particles(fam, pal, cls_no), pal, seed, 18, frames))
     for layer in layers[len(layers) - len(over_deco) - 1:]:
         layer["parallax"] = 0
     layers.append(handover(over))

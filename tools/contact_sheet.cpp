@@ -7,6 +7,7 @@
 // opens with the last picture of the one before, as in an album. Also writes overview.png,
 // a small grid of every template at its middle frame.
 #include <algorithm>
+#include <iterator>
 #include <cstdio>
 #include <cstdlib>
 
@@ -15,10 +16,13 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPainter>
 #include <QTemporaryDir>
 
 #include "model/error.h"
+#include "model/file_io.h"
 #include "model/sentinels.h"
 #include "templates/bar_list.h"
 #include "templates/ini_reader.h"
@@ -34,6 +38,7 @@ constexpr int kCellW = 384, kCellH = 216, kLabelW = 260, kRowsPerSheet = 7;
 
 struct Rendered {
   QString title;
+  QString family;
   std::vector<QImage> cells;
   QImage last;
 };
@@ -52,9 +57,13 @@ class SheetMaker {
     const IniFile ini =
         stageTemplate(paramPackage, moviePackage, stage_.path(), folder, photos_, index, next_);
     Rendered r = play(folder + "w_j_1.rar", index + 1 == probeTemplate ? probeFrame : -1);
-    r.title = QString("%1  %2 x%3\n%4 frames")
+    const QJsonObject source =
+        QJsonDocument::fromJson(readWholeFile(folder + "w_j_1.rar")).object();
+    r.family = source.value("template").toObject().value("family").toString();
+    r.title = QString("%1  %2\n%3 x%4\n%5 frames")
                   .arg(index + 1, 2, 10, QChar('0'))
-                  .arg(ini.value("1", "szhz"), ini.value("1", "xpsl"), ini.value("1", "mbdx"));
+                  .arg(source.value("name").toString(), ini.value("1", "szhz"),
+                       ini.value("1", "xpsl"), ini.value("1", "mbdx"));
     return r;
   }
 
@@ -96,13 +105,13 @@ class SheetMaker {
   QString probePath;
 };
 
-QImage sheet(const std::vector<Rendered>& rows) {
+QImage sheet(const std::vector<Rendered>& rows, int fontPx = 20) {
   QImage img(kLabelW + 6 * (kCellW + 8) + 8, int(rows.size()) * (kCellH + 8) + 8, QImage::Format_RGB32);
   img.fill(QColor("#202228"));
   QPainter p(&img);
   p.setPen(QColor("#e8e8e8"));
   QFont font = p.font();
-  font.setPixelSize(20);
+  font.setPixelSize(fontPx);
   p.setFont(font);
   for (size_t r = 0; r < rows.size(); ++r) {
     const int y = 8 + int(r) * (kCellH + 8);
@@ -162,8 +171,24 @@ int run(const QString& bin, const QString& out, const QString& photoFolder, int 
     sheet(part).save(path);
     std::printf("%s\n", qPrintable(path));
   }
+  // One sheet per themed family, at 40 % and in a palette, small enough for docs/.
+  std::vector<QString> families;
+  for (const Rendered& r : rows)
+    if (!r.family.isEmpty() && std::find(families.begin(), families.end(), r.family) == families.end())
+      families.push_back(r.family);
+  for (const QString& family : families) {
+    std::vector<Rendered> part;
+    std::copy_if(rows.begin(), rows.end(), std::back_inserter(part),
+                 [&](const Rendered& r) { return r.family == family; });
+    const QImage full = sheet(part, 34);
+    const QString path = QString("%1/family_%2.png").arg(out, family);
+    full.scaled(full.size() * 0.4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_Indexed8, Qt::DiffuseDither)
+        .save(path);
+    std::printf("%s\n", qPrintable(path));
+  }
   // A palette picture keeps the overview small enough for the README.
-  overview(rows, 7, 180)
+  overview(rows, 12, 132)
       .convertToFormat(QImage::Format_Indexed8, Qt::DiffuseDither)
       .save(out + "/overview.png");
   std::printf("%s/overview.png\n", qPrintable(out));

@@ -19,6 +19,7 @@
 #include "library_photos.h"
 #include "model/error.h"
 #include "model/file_io.h"
+#include "templates/bar_list.h"
 #include "templates/movie_model.h"
 #include "templates/template_player.h"
 
@@ -111,7 +112,8 @@ int run(const QString& bin, const QString& photoFolder) {
     const Row row = measure(player, from);
     still += row.moving() ? 0 : 1;
     std::printf("| %d | %s | %s | %s | %d | %d | %.1f | %.1f | %.0f %% | %.1f | %s |\n", i + 1,
-                qPrintable(movie.name), qPrintable(family), qPrintable(ini.value("1", "szhz")),
+                qPrintable(movie.name), qPrintable(family),
+                qPrintable(split_bar_list(ini.value("1", "szhz")).join(' ')),
                 movie.frames, from, row.medianStep, row.slowestStep, row.movingShare * 100,
                 row.apart, row.moving() ? "moves" : "STILL");
   }
