@@ -480,8 +480,9 @@ def family_layout(layout, fam_no, big):
             return [[120, 330, 740, 416], [940, 330, 740, 416], [1760, 330, 740, 416],
                     [2580, 330, 740, 416]]
         # polaroid stack: four prints that drop onto a pile
-        return [[170, 150, 620, 465], [1120, 120, 620, 465], [260, 560, 560, 420],
-                [1100, 540, 620, 465]]
+        # (the deep lower borders stay inside the canvas)
+        return [[170, 110, 580, 435], [1120, 90, 580, 435], [260, 520, 540, 405],
+                [1100, 500, 580, 435]]
     raise ValueError(layout)
 
 
