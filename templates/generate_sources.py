@@ -7,6 +7,7 @@ this script; run it again after changing a recipe here:  python3 templates/gener
 Every choice below is fixed (no randomness), so the output is the same on every run.
 """
 import json
+import math
 import os
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -102,68 +103,41 @@ def handover(style, length=22):
                       "progress": key((0, 0), (length, 1, "inout"))}
     elif style == "box":
         p0["mask"] = {"kind": "box", "invert": True, "progress": key((0, 0), (length, 1, "out"))}
+    elif style == "push_right":
+        p0["x"] = key((0, 0), (length, W, "inout"))
+    elif style == "push_down":
+        p0["y"] = key((0, 0), (length, H, "inout"))
+    elif style == "flip":
+        # a card turned over about its middle: the old picture goes edge-on
+        p0.update(turn=key((0, 0), (length, 90, "in")), scale=key((0, 1), (length, 0.9, "in")),
+                  shadow={"blur": 40, "offset": [0, 0], "opacity": 0.5})
+    elif style == "cube":
+        # the old face swings away about its right edge while it travels left
+        p0.update(anchor=[1, 0.5], x=key((0, 0), (length, -W, "inout")),
+                  turn=key((0, 0), (length, 70, "inout")),
+                  opacity=key((0, 1), (length - 6, 1), (length, 0, "linear")))
+    elif style == "curl":
+        # a page lifted at its lower right corner and turned over to the left
+        p0.update(anchor=[0, 0.5], turn=key((0, 0), (length, -95, "in")),
+                  rotation=key((0, 0), (length, 6, "in")), y=key((0, 0), (length, -40, "in")),
+                  shadow={"blur": 60, "offset": [-20, 10], "opacity": 0.55})
+    elif style == "toss":
+        # the old picture shrinks into a print and is tossed off the bottom
+        p0.update(scale=key((0, 1), (length * 0.55, 0.42, "out"), (length, 0.38, "linear")),
+                  rotation=key((0, 0), (length, -14, "in")),
+                  y=key((0, 0), (length * 0.45, -30, "out"), (length, 1000, "in")),
+                  border={"width": 10, "color": "#ffffff"},
+                  shadow={"blur": 30, "offset": [0, 14], "opacity": 0.5})
+    elif style == "spin":
+        p0.update(rotation=key((0, 0), (length, 35, "in")), scale=key((0, 1), (length, 0.05, "in")),
+                  opacity=key((0, 1), (length - 4, 1), (length, 0, "linear")))
+    elif style == "slide_away":
+        p0.update(x=key((0, 0), (length, -W * 0.9, "in")), y=key((0, 0), (length, -H * 0.55, "in")),
+                  rotation=key((0, 0), (length, -9, "in")),
+                  shadow={"blur": 40, "offset": [0, 16], "opacity": 0.5})
     else:
         raise ValueError(style)
     return p0
-
-
-def push_content(layers, over, length=22):
-    """For push hand-overs the new picture travels in beside the leaving one."""
-    if not over.startswith("push"):
-        return layers
-    axis, size = ("x", W) if over == "push_left" else ("y", H)
-    for layer in layers:
-        if layer.get("source") == "picture_0" or axis in layer:
-            continue
-        layer[axis] = key((0, size), (length, 0, "inout"))
-    return layers
-
-
-# ---------------------------------------------------------------- photo cards
-
-ENTRANCES = ["rise", "drop", "left", "right", "grow", "tilt", "fade"]
-
-
-def card(slot, box, start, pal, entrance="rise", border=14, radius=10, shadow=True,
-         tilt=0.0, kenburns=None, fit="cover", frames=150):
-    _, _, _, border_colour = PALETTES[pal]
-    layer = {"kind": "picture", "source": "picture_%d" % slot, "box": box, "fit": fit}
-    if border:
-        layer["border"] = {"width": border, "color": border_colour}
-    if radius:
-        layer["radius"] = radius
-    if shadow:
-        layer["shadow"] = {"blur": 34, "offset": [0, 16], "opacity": 0.45}
-    d = 20  # entrance length
-    end = start + d
-    layer["opacity"] = key((start, 0), (start + 8, 1, "linear"))
-    if entrance == "rise":
-        layer["y"] = key((start, 160), (end, 0, "out"))
-    elif entrance == "drop":
-        layer["y"] = key((start, -180), (end, 0, "outback"))
-    elif entrance == "left":
-        layer["x"] = key((start, -420), (end, 0, "out"))
-    elif entrance == "right":
-        layer["x"] = key((start, 420), (end, 0, "out"))
-    elif entrance == "grow":
-        layer["scale"] = key((start, 0.6), (end, 1, "outback"))
-    elif entrance == "tilt":
-        layer["scale"] = key((start, 1.25), (end, 1, "out"))
-        layer["rotation"] = key((start, tilt - 8), (end, tilt, "out"))
-    elif entrance == "fade":
-        layer["scale"] = key((start, 1.06), (end + 10, 1, "out"))
-        layer["opacity"] = key((start, 0), (end, 1, "inout"))
-    if tilt and "rotation" not in layer:
-        layer["rotation"] = tilt
-    if kenburns:
-        z0, z1, px, py = kenburns
-        layer["zoom"] = key((0, z0), (frames - 1, z1, "sine"))
-        if px:
-            layer["pan_x"] = key((0, -px), (frames - 1, px, "sine"))
-        if py:
-            layer["pan_y"] = key((0, -py), (frames - 1, py, "sine"))
-    # a gentle drift after the entrance keeps the picture alive
-    return layer
 
 
 # ---------------------------------------------------------------- decorations
@@ -191,9 +165,14 @@ def particles(style, pal, seed, count=36, frames=150):
 
 
 def glow(x, y, r, colour, frames, drift=120):
-    return {"kind": "glow", "box": [x - r, y - r, 2 * r, 2 * r], "color": colour,
-            "x": key((0, -drift / 2), (frames - 1, drift / 2, "sine")),
-            "opacity": key((0, 0.25), (frames // 2, 0.75, "sine"), (frames - 1, 0.4, "sine"))}
+    layer = {"kind": "glow", "box": [x - r, y - r, 2 * r, 2 * r], "color": colour}
+    if drift:
+        layer.update(x=key((0, -drift / 2), (frames - 1, drift / 2, "sine")),
+                     opacity=key((0, 0.25), (frames // 2, 0.75, "sine"), (frames - 1, 0.4, "sine")))
+    else:
+        # a light that stays put is painted once with the background
+        layer["opacity"] = 0.6
+    return layer
 
 
 def frame_lines(pal, inset=44, frames=150, start=10):
@@ -223,14 +202,14 @@ def hearts_corner(pal, frames, start=24):
             shape("heart", [110, 860, 110, 100], accent + "bb", start + 10, rotation=-14, frames=frames)]
 
 
-def stars_scatter(pal, frames, start=24, seed=3):
+def stars_scatter(pal, frames, start=24, seed=3, still=False):
     _, _, accent, _ = PALETTES[pal]
     spots = [(150, 140, 70), (1700, 160, 56), (1780, 860, 80), (240, 900, 50), (980, 70, 36),
              (90, 520, 40), (1840, 520, 44)]
     out = []
     for i, (x, y, s) in enumerate(spots[: 4 + seed % 4]):
         out.append(shape("star", [x - s / 2, y - s / 2, s, s], accent + "ee", start + 4 * i,
-                         spin=40 if i % 2 else -30, frames=frames, inner=0.42))
+                         spin=0 if still else (40 if i % 2 else -30), frames=frames, inner=0.42))
     return out
 
 
@@ -254,242 +233,396 @@ def letterbox(frames, start=4):
              "y": key((start, 110), (start + 24, 0, "out"))}]
 
 
-# ---------------------------------------------------------------- layouts
+# ---------------------------------------------------------------- motion
+
+HANDOVER = 22       # frames the previous picture takes to leave
+PUSHES = {"push_left": ("x", W), "push_right": ("x", -W), "push_up": ("y", H), "push_down": ("y", -H)}
+
+
+def drift(a, b, frames, start=0, easing="sine"):
+    """A slow move from a to b over the whole time on screen. The eased stretch reaches a
+    little past both ends of the movie, so the move never quite stops while it is shown."""
+    if easing != "sine":
+        return key((start, a), (frames - 1, b, easing))
+    reach = round(0.25 * (frames - 1 - start))
+    span = frames - 1 - start + 2 * reach
+    k = math.cos(math.pi * reach / span)  # share of a -> b covered inside the movie
+    mid = (a + b) / 2
+    return key((start - reach, round(mid - (mid - a) / k, 4)),
+               (frames - 1 + reach, round(mid + (b - mid) / k, 4), easing))
+
+
+def within(track, lo, hi):
+    """Keeps the ends of a drift inside what the player accepts (zoom >= 1, pan -1 ... 1)."""
+    for k in track:
+        k[1] = min(max(k[1], lo), hi)
+    return track
+
+
+def pushed_background(layer, over):
+    """Push hand-overs carry the new background in beside the leaving picture."""
+    if over in PUSHES:
+        axis, size = PUSHES[over]
+        layer[axis] = key((0, size), (HANDOVER, 0, "inout"))
+        layer["parallax"] = 0
+    return layer
+
+
+def photo(slot, box, pal, look, enter, at, frames, tilt=0.0, motion=0, leave=None,
+          fit="cover"):
+    """A photograph card that arrives, keeps moving for as long as it is shown and
+    (optionally) leaves. `motion` picks the direction and anchor of its slow move."""
+    _, _, _, border_colour = PALETTES[pal]
+    border, radius, shadow = look
+    layer = {"kind": "picture", "source": "picture_%d" % slot, "box": box, "fit": fit}
+    if border:
+        layer["border"] = {"width": border, "color": border_colour}
+    if radius:
+        layer["radius"] = radius
+    if shadow:
+        # a tight shadow: the card is painted anew every frame, and every pixel counts
+        layer["shadow"] = {"blur": 22, "offset": [0, 10], "opacity": 0.5}
+    layer["enter"] = {"move": enter, "at": at, "length": 22,
+                      "easing": "outback" if enter in ("drop", "grow") else "out"}
+    if leave:
+        layer["leave"] = leave
+    # direction, anchor and size of the slow move vary from card to card
+    anchors = [[0.5, 0.5], [0.2, 0.3], [0.8, 0.7], [0.3, 0.8], [0.7, 0.2], [0.5, 0.9]]
+    m = motion % 6
+    sign = 1 if motion % 2 == 0 else -1
+    if box[3] > box[2]:
+        sign *= 1.8  # a narrow card travels further to move as visibly
+    layer["anchor"] = anchors[m]
+    grow = 0.14 if box[3] > box[2] else 0.1
+    z0, z1 = (1.0, 1 + grow) if motion % 3 != 2 else (1 + grow, 1.0)
+    layer["scale"] = drift(z0, z1, frames)
+    layer["x"] = drift(-60 * sign, 60 * sign, frames)
+    layer["y"] = drift(22 * sign, -22 * sign, frames)
+    if tilt:
+        layer["rotation"] = drift(tilt, tilt + 1.6 * sign, frames)
+    return layer
+
+
+def kenburns(slot, box, frames, motion, fit="cover", shadow=False):
+    """A full-screen photograph in a slow zoom and pan; `motion` picks which way."""
+    moves = [((1.0, 1.2), (-1, 1), (0.6, -0.6)), ((1.22, 1.02), (1, -1), (-0.4, 0.5)),
+             ((1.02, 1.22), (0.8, -0.8), (-0.8, 0.4)), ((1.2, 1.0), (-0.6, 0.7), (1, -1)),
+             ((1.0, 1.22), (-0.5, 0.5), (-1, 1)), ((1.2, 1.0), (1, -1), (0.3, -0.3))]
+    (z0, z1), (px0, px1), (py0, py1) = moves[motion % len(moves)]
+    if shadow:
+        # a portrait shown whole has no room to pan until it is zoomed a little
+        # and, being narrow, travels further to move as visibly
+        z0, z1 = 1.08 + (z0 - 1) * 1.6, 1.08 + (z1 - 1) * 1.6
+    layer = {"kind": "picture", "source": "picture_%d" % slot, "box": box, "fit": fit,
+             "zoom": within(drift(z0, z1, frames), 1, 4),
+             "pan_x": within(drift(px0, px1, frames), -1, 1),
+             "pan_y": within(drift(py0, py1, frames), -1, 1)}
+    if shadow:
+        layer["shadow"] = {"blur": 50, "offset": [0, 0], "opacity": 0.55}
+    return layer
+
+
+def camera_tour(boxes, arrived, frames, gather_at):
+    """Key frames of a camera that travels to every card in turn, holds on it while it
+    drifts closer, and returns to the whole composition before the cards gather."""
+    xs, ys, zs = [[0, W / 2]], [[0, H / 2]], [[0, 1.0]]
+
+    def view(cx, cy, z):
+        sx, sy = W / 2 * (1 - 1 / z) - 2, H / 2 * (1 - 1 / z) - 2
+        return (min(max(cx, W / 2 - sx), W / 2 + sx), min(max(cy, H / 2 - sy), H / 2 + sy), z)
+
+    def put(t, v, easing):
+        for track, value in zip((xs, ys, zs), v):
+            track.append([t, round(value, 4), easing])
+
+    put(arrived, (W / 2, H / 2, 1.0), "linear")
+    t = arrived
+    travel = 16
+    hold = (gather_at - 20 - arrived) // len(boxes) - travel
+    for i, (x, y, w, h) in enumerate(boxes):
+        z = max(1.15, min(1.45, 0.8 * W / w, 0.82 * H / h))
+        cx, cy = x + w / 2, y + h / 2
+        put(t + travel, view(cx, cy, z), "inout")
+        drift_x = 30 if i % 2 == 0 else -30
+        put(t + travel + hold, view(cx + drift_x, cy + 10, z * 1.05), "sine")
+        t += travel + hold
+    put(gather_at, (W / 2, H / 2, 1.0), "inout")
+    put(frames - 1, view(W / 2 + 20, H / 2, 1.03), "sine")
+    for track in (xs, ys, zs):
+        track[0] = track[0][:2]
+    return {"x": xs, "y": ys, "zoom": zs}
+
+
+def gather(layer, box, frames, gather_at, tilt, towards=0.3):
+    """The card drifts toward the middle and settles at a new tilt before the hand-over."""
+    x, y, w, h = box
+    dx = (W / 2 - (x + w / 2)) * towards
+    dy = (H / 2 - (y + h / 2)) * towards
+    sign = 1 if tilt >= 0 else -1
+    layer["x"] = key((0, -20 * sign), (gather_at, 0, "sine"), (gather_at + 26, dx, "inout"),
+                     (frames - 1, dx + 10 * sign, "sine"))
+    layer["y"] = key((0, 8), (gather_at, 0, "sine"), (gather_at + 26, dy, "inout"),
+                     (frames - 1, dy - 6, "sine"))
+    # Cards lie straight while the camera visits them (straight cards are quicker to
+    # paint) and turn askew as they gather.
+    layer["rotation"] = key((0, 0), (gather_at, 0), (gather_at + 26, tilt * 2.2 + 2 * sign, "inout"),
+                            (frames - 1, tilt * 2.2 + 2.6 * sign, "sine"))
+    layer["scale"] = key((0, 1.0), (gather_at, 1.03, "sine"), (gather_at + 26, 0.9, "inout"),
+                         (frames - 1, 0.92, "sine"))
+    return layer
+
+
+def polaroid(card):
+    """Gives a photograph the thick white frame of an instant print, deeper below."""
+    w, h = card["box"][2], card["box"][3]
+    card["border"] = {"width": max(18, round(w * 0.05)), "color": "#fbfaf5",
+                      "bottom": round(h * 0.18)}
+    card.pop("radius", None)
+    return card
+
+
+def filmstrip(boxes, frames, travel):
+    """A dark strip with sprocket holes behind photographs; it travels with them."""
+    top = min(b[1] for b in boxes) - 70
+    bottom = max(b[1] + b[3] for b in boxes) + 70
+    # the strip reaches well past the last frame, which ends up on the right of the screen
+    right = max(b[0] + b[2] for b in boxes) + 700
+    strip = {"kind": "shape", "shape": "rect", "box": [-600, top, right + 600, bottom - top],
+             "color": "#141414", "x": travel, "enter": {"move": "fade", "at": 6, "length": 16}}
+    holes = []
+    for row in (top + 18, bottom - 44):
+        for i in range((right + 600) // 140):
+            holes.append({"kind": "shape", "shape": "rounded_rect", "radius": 5,
+                          "box": [-560 + i * 140, row, 60, 26], "color": "#f2efe6",
+                          "x": travel, "enter": {"move": "fade", "at": 6, "length": 16}})
+    return [strip] + holes
+
+
+# ---------------------------------------------------------------- families
+
+FAMILIES = {
+    # palettes, particles, decorations, hand-overs, card look (border, radius, shadow)
+    "classic": dict(pals=["cream", "ink", "gold", "slate"], parts=["sparkles", "bokeh"],
+                    deco="frame", overs=["fade", "page", "curl", "blinds", "split", "wipe", "zoom"],
+                    look=(14, 6, True), enters=["rise", "fade", "grow"], big="mosaic"),
+    "love": dict(pals=["blush", "rose", "coral", "lilac"], parts=["hearts", "petals"],
+                 deco="hearts", overs=["iris", "clock", "flip", "fade", "box", "split_v", "curl"],
+                 look=(16, 22, True), enters=["grow", "rise", "flip"], big="polaroid"),
+    "travel": dict(pals=["sky", "aqua", "sunset", "slate"], parts=["bokeh", "sparkles"],
+                   deco="ribbon", overs=["push_left", "cube", "push_right", "wipe", "slide_away",
+                                         "push_up", "split"],
+                   look=(18, 8, True), enters=["left", "right", "rise"], big="film"),
+    "childhood": dict(pals=["mint", "lilac", "coral", "aqua"], parts=["bokeh", "sparkles"],
+                      deco="stars", overs=["spin", "toss", "box", "push_up", "blinds_h", "iris",
+                                           "flip"],
+                      look=(14, 28, True), enters=["drop", "grow", "spin"], big="polaroid"),
+    "celebration": dict(pals=["navy", "gold", "ink", "rose"], parts=["sparkles", "bokeh"],
+                        deco="rings", overs=["zoom", "iris", "flip", "spin", "clock", "cube",
+                                             "toss"],
+                        look=(10, 12, True), enters=["grow", "flip", "drop"], big="mosaic"),
+    "seasons": dict(pals=["mint", "sunset", "forest", "sky"], parts=["petals", "snow"],
+                    deco="glow", overs=["wipe_down", "blinds", "cube", "push_down", "split_v",
+                                        "slide_away", "curl"],
+                    look=(12, 16, True), enters=["rise", "left", "fade"], big="film"),
+}
+
+# (name suffix, slot orientations, layout, seconds); every family has every class
+CLASSES = [
+    ("Full Frame", ["heng"], "full_zero", 6),
+    ("Postcard", ["heng"], "card_l", 6),
+    ("Keepsake", ["heng"], "card_l2", 7),
+    ("Wide View", ["heng"], "full", 6),
+    ("Portrait", ["shu"], "card_p", 6),
+    ("Tall Frame", ["shu"], "full_zero", 6),
+    ("Portrait Card", ["shu"], "card_p2", 7),
+    ("Square", ["shuheng"], "square", 6),
+    ("Pair", ["heng", "heng"], "pair_l", 9),
+    ("Portrait Pair", ["shu", "shu"], "pair_p", 9),
+    ("Trio", None, "trio", 11),
+    ("Collection", None, "big", 15),
+    ("Mixed", ["heng", "shu"], "mixed", 9),
+    ("Mixed Trio", ["shu", "heng", "shu"], "mixed3", 11),
+]
+
 
 def centered(w, h, dx=0, dy=0):
     return [round((W - w) / 2 + dx), round((H - h) / 2 + dy), w, h]
 
 
-LAYOUTS = {
-    ("heng", 1): [[centered(1344, 756)], [centered(1200, 675, dx=-180)], [centered(1440, 810)],
-                  [centered(1280, 720, dy=-10)]],
-    ("shu", 1): [[centered(600, 900)], [centered(560, 840, dx=-300)], [centered(620, 930, dx=280)]],
-    ("shuheng", 1): [[centered(860, 860)], [centered(820, 820, dx=-240)]],
-    ("heng", 2): [[[110, 250, 800, 450], [1010, 380, 800, 450]],
-                  [[200, 90, 880, 495], [840, 500, 880, 495]]],
-    ("shu", 2): [[[400, 150, 520, 780], [1000, 150, 520, 780]],
-                 [[300, 120, 540, 810], [1080, 150, 540, 810]]],
-    ("heng", 3): [[[90, 250, 1000, 562], [1180, 130, 650, 366], [1180, 584, 650, 366]]],
-    ("shu", 3): [[[250, 200, 440, 660], [740, 200, 440, 660], [1230, 200, 440, 660]]],
-    ("heng", 4): [[[170, 90, 760, 428], [990, 90, 760, 428], [170, 562, 760, 428], [990, 562, 760, 428]]],
-    ("shu", 4): [[[150, 270, 360, 540], [570, 270, 360, 540], [990, 270, 360, 540], [1410, 270, 360, 540]]],
-    ("heng", 6): [[[105, 160, 540, 304], [690, 160, 540, 304], [1275, 160, 540, 304],
-                   [105, 616, 540, 304], [690, 616, 540, 304], [1275, 616, 540, 304]]],
-}
-TILTS = {1: [0], 2: [-3, 2.5], 3: [-2, 2, -1.5], 4: [-2, 1.5, -1, 2], 6: [-1.5, 1, -1, 1.5, -2, 1]}
+def family_layout(layout, fam_no, big):
+    if layout == "card_l":
+        return [centered(1280, 720, dx=(-120, 120, 0)[fam_no % 3])]
+    if layout == "card_l2":
+        return [centered(1160, 652, dx=(160, -160, 0)[fam_no % 3], dy=-20)]
+    if layout == "card_p":
+        return [centered(580, 870, dx=(-260, 260, 0)[fam_no % 3])]
+    if layout == "card_p2":
+        return [centered(560, 840, dx=(300, -300, 120)[fam_no % 3])]
+    if layout == "square":
+        return [centered(800, 800, dx=(-220, 220, 0)[fam_no % 3])]
+    if layout == "pair_l":
+        return [[130, 200, 800, 450], [990, 430, 800, 450]]
+    if layout == "pair_p":
+        return [[380, 130, 540, 810], [1000, 150, 540, 810]]
+    if layout == "trio":
+        if fam_no % 2 == 0:
+            return [[90, 250, 1000, 562], [1180, 130, 650, 366], [1180, 584, 650, 366]]
+        return [[250, 200, 440, 660], [740, 210, 440, 660], [1230, 200, 440, 660]]
+    if layout == "mixed":
+        return [[140, 230, 1000, 562], [1260, 150, 500, 750]]
+    if layout == "mixed3":
+        return [[90, 210, 440, 660], [590, 290, 740, 416], [1390, 210, 440, 660]]
+    if layout == "big":
+        if big == "mosaic":  # six tiles with narrow seams
+            return [[60, 70, 580, 450], [670, 70, 580, 450], [1280, 70, 580, 450],
+                    [60, 560, 580, 450], [670, 560, 580, 450], [1280, 560, 580, 450]]
+        if big == "film":    # four frames on a strip
+            return [[120, 330, 740, 416], [940, 330, 740, 416], [1760, 330, 740, 416],
+                    [2580, 330, 740, 416]]
+        # polaroid stack: four prints that drop onto a pile
+        # (the deep lower borders stay inside the canvas)
+        return [[170, 110, 580, 435], [1120, 90, 580, 435], [260, 520, 540, 405],
+                [1100, 500, 580, 435]]
+    raise ValueError(layout)
+
+
+def decorations(fam, pal, frames, seed):
+    deco = FAMILIES[fam]["deco"]
+    _, _, accent, _ = PALETTES[pal]
+    # Decorations under the photographs settle early and are painted once; the few above
+    # them are small.
+    if deco == "frame":
+        return [glow(300, 200, 420, accent + "55", frames, 0), frame_lines(pal, 40, frames)], []
+    if deco == "hearts":
+        return rings(pal, frames), hearts_corner(pal, frames)
+    if deco == "ribbon":
+        return [glow(1650, 180, 560, "#ffffff55", frames, 0),
+                ribbon(pal, 880 if seed % 2 else 90, frames)], []
+    if deco == "stars":
+        return stars_scatter(pal, frames, seed=seed, still=True), []
+    if deco == "rings":
+        return rings(pal, frames), stars_scatter(pal, frames, seed=seed + 1)
+    return [glow(1600, 160, 600, accent + "88", frames, 0), glow(260, 940, 480, accent + "55", frames, 0)], []
+
+
+def season_particles(fam, pal, i):
+    styles = FAMILIES[fam]["parts"]
+    return styles[i % len(styles)]
+
+
+def fam_template(fam, fam_no, cls_no, cls):
+    suffix, orients, layout, seconds = cls
+    info = FAMILIES[fam]
+    pal = info["pals"][cls_no % len(info["pals"])]
+    over = info["overs"][(cls_no + fam_no) % len(info["overs"])]
+    frames = seconds * FPS
+    motion = cls_no * 5 + fam_no
+    name = "%s %s" % (fam.capitalize(), suffix)
+    seed = 7 + cls_no * 13 + fam_no * 101
+
+    big = info["big"]
+    if layout == "trio":
+        orients = ["heng"] * 3 if fam_no % 2 == 0 else ["shu"] * 3
+    if layout == "big":
+        n = {"mosaic": 6, "film": 4, "polaroid": 4}[big]
+        orients = ["heng"] * n
+        if big == "film" and fam_no % 2:
+            orients = ["heng"] * n
+
+    under, over_deco = decorations(fam, pal, frames, seed)
+    # the background stays where it is under the camera, so it is painted once
+    layers = [pushed_background(dict(background(pal, radial=cls_no % 2 == 1), parallax=0), over)]
+    for d in under:
+        d["parallax"] = 0
+    layers += under
+    zero = layout == "full_zero"
+    first = HANDOVER + 2 if over in PUSHES else 10
+
+    if layout.startswith("full"):
+        orient = orients[0]
+        fit = "contain" if zero else "cover"
+        if orient == "heng":
+            del layers[1:]  # the photograph covers the whole canvas: nothing below shows
+        layers.append(kenburns(1, [0, 0, W, H], frames, motion, fit, shadow=orient == "shu"))
+        category = "quanping"
+    elif len(orients) == 1:
+        box = family_layout(layout, fam_no, big)[0]
+        enter = info["enters"][cls_no % len(info["enters"])]
+        # Only instant prints lie askew: a turned card costs a third more to paint.
+        tilt = (-2.5, 2)[cls_no % 2] if layout in ("card_p2", "card_l2") and fam in ("love", "childhood") else 0
+        card = photo(1, box, pal, info["look"], enter, first, frames, tilt, motion)
+        if fam in ("love", "childhood") and layout in ("card_p2", "card_l2"):
+            polaroid(card)
+        layers.append(card)
+        category = "fangxing" if orients[0] == "shuheng" else "card"
+    else:
+        boxes = family_layout(layout, fam_no, big)
+        n = len(boxes)
+        arrived = first + 8 * (n - 1) + 24
+        gather_at = frames - 52
+        tilts = [-2, 1.5, -1, 2, -1.5, 1]
+        look = info["look"]
+        if big == "mosaic" and layout == "big":
+            tilts = [0] * 6
+            look = (look[0], 0, False)  # tiles with narrow seams cast no shadows
+        if layout == "big" and big == "film":
+            look = (0, 0, False)
+            travel = key((0, 0), (frames - 1, -1480, "inout"))
+            layers += filmstrip(boxes, frames, travel)
+        for i, b in enumerate(boxes):
+            enter = info["enters"][(i + cls_no) % len(info["enters"])]
+            if layout == "big" and big == "mosaic":
+                enter = "flip"
+            if layout == "big" and big == "polaroid":
+                enter = "drop"
+            card = photo(i + 1, b, pal, look, enter, first + 8 * i, frames, tilts[i], motion + i)
+            if layout == "big" and big == "film":
+                card["x"] = travel
+                card["scale"] = drift(1.0, 1.04, frames)
+                card.pop("rotation", None)
+                card["enter"]["move"] = "fade"
+            else:
+                gather(card, b, frames, gather_at, tilts[i], 0.45 if big == "polaroid" else 0.3)
+            if layout == "big" and big == "polaroid":
+                card["enter"]["distance"] = 700
+                polaroid(card)
+            layers.append(card)
+        category = "gaoji" if len(set(orients)) > 1 else "duozhang"
+    layers += over_deco
+    layers.append(particles(season_particles(fam, pal, cls_no), pal, seed, 18, frames))
+    for layer in layers[len(layers) - len(over_deco) - 1:]:
+        layer["parallax"] = 0
+    layers.append(handover(over))
+    m = movie(name, frames, layers, template_block(orients, zero, category, "xiangce", fam))
+    if len(orients) > 1:
+        boxes = family_layout(layout, fam_no, big)
+        if layout == "big" and big == "film":
+            # the strip travels past; the camera leans in on the frame at the middle
+            m["camera"] = {"zoom": key((0, 1.0), (arrived, 1.0), (frames // 2, 1.25, "inout"),
+                                       (frames - 40, 1.1, "sine"), (frames - 1, 1.0, "inout"))}
+        else:
+            m["camera"] = camera_tour(boxes, arrived, frames, gather_at)
+    return m
 
 
 # ---------------------------------------------------------------- recipes
 
 def movie(name, frames, layers, template):
-    return {"format": "solvane-movie", "version": 1, "name": name, "frames": frames,
+    return {"format": "solvane-movie", "version": 2, "name": name, "frames": frames,
             "template": template, "layers": layers}
 
 
-def template_block(orients, zero, category, kind):
+def template_block(orients, zero, category, kind, family):
     return {"mblx": kind, "mbfl": category, "orientation": orients, "zero_slots": zero,
+            "family": family,
             "xpjpgmc": "|" + "|".join("picture_%d" % (i + 1) for i in range(len(orients))) + "|"}
-
-
-def card_template(idx, name, pal, orient, count, layout_no, over, extras, frames,
-                  entrance="rise", border=14, radius=10, radial=False, kenburns=None,
-                  category="card", slot_orients=None, boxes=None):
-    boxes = boxes or LAYOUTS[(orient, count)][layout_no % len(LAYOUTS[(orient, count)])]
-    layers = [background(pal, radial)]
-    # Decorations that keep moving go above the photographs: everything below them that has
-    # come to rest is then painted once instead of every frame.
-    under, moving = [], []
-    for layer in extras.get("under", []):
-        (moving if last_key(layer) > frames // 2 else under).append(layer)
-    layers += under
-    tilts = TILTS[len(boxes)] if len(boxes) > 1 else [extras.get("tilt", 0)]
-    first = 14
-    for i, b in enumerate(boxes):
-        ent = entrance if isinstance(entrance, str) else entrance[i % len(entrance)]
-        c = card(i + 1, b, first + 10 * i, pal, ent, border, radius, tilt=tilts[i % len(tilts)],
-                 kenburns=kenburns, frames=frames)
-        layers.append(c)
-    layers += moving + extras.get("over", [])
-    push_content(layers, over)
-    layers.append(handover(over))
-    orients = slot_orients or [orient] * len(boxes)
-    return movie(name, frames, layers, template_block(orients, False, category, "xiangce"))
-
-
-def fullscreen_template(name, pal, over, frames, extras, zero=True, orient="heng", kb=(1.0, 1.16, 0.6, 0.3)):
-    box = [0, 0, W, H]
-    layers = [background(pal, True)]
-    photo = {"kind": "picture", "source": "picture_1", "box": box,
-             "fit": "contain" if zero else "cover",
-             "zoom": key((0, kb[0]), (frames - 1, kb[1], "sine"))}
-    if kb[2]:
-        photo["pan_x"] = key((0, -kb[2]), (frames - 1, kb[2], "sine"))
-    if kb[3]:
-        photo["pan_y"] = key((0, kb[3]), (frames - 1, -kb[3], "sine"))
-    if orient == "shu":
-        photo["shadow"] = {"blur": 50, "offset": [0, 0], "opacity": 0.55}
-    layers.append(photo)
-    layers += extras
-    push_content(layers, over)
-    layers.append(handover(over))
-    return movie(name, frames, layers, template_block([orient], zero, "quanping", "xiangce"))
 
 
 def build():
     out = []
-    f = lambda seconds: int(seconds * FPS)
-
-    # --- single landscape ("heng")
-    out.append(fullscreen_template("Quiet Morning", "cream", "fade", f(6),
-                                   [vignette(0.45), glow(1500, 250, 520, "#ffd9a0aa", f(6))]))
-    out.append(fullscreen_template("Cinema", "ink", "split", f(7),
-                                   letterbox(f(7)) + [vignette(0.35)], kb=(1.0, 1.12, 0.8, 0)))
-    out.append(fullscreen_template("Drift", "slate", "wipe", f(6),
-                                   [vignette(0.5), particles("bokeh", "slate", 11, 18, f(6))]))
-    out.append(fullscreen_template("Snowfall Window", "sky", "blinds_h", f(7),
-                                   [vignette(0.4), particles("snow", "sky", 5, 90, f(7))], zero=False))
-    out.append(card_template(4, "Polaroid Afternoon", "cream", "heng", 1, 0, "page",
-                             {"over": [particles("petals", "cream", 21, 26, f(6))], "tilt": -2.5},
-                             f(6), entrance="tilt", border=26, radius=4))
-    out.append(card_template(5, "Gold Gallery", "ink", "heng", 1, 2, "iris",
-                             {"under": [frame_lines("ink", 40)] + [glow(300, 200, 420, "#d9b77c66", f(6))],
-                              "over": [particles("sparkles", "ink", 7, 26, f(6))]},
-                             f(6), entrance="grow", border=10, radius=2))
-    out.append(card_template(6, "Blush Hearts", "blush", "heng", 1, 1, "clock",
-                             {"under": rings("blush", f(7)),
-                              "over": hearts_corner("blush", f(7)) + [particles("hearts", "blush", 9, 20, f(7))]},
-                             f(7), entrance="left", border=16, radius=24))
-    out.append(card_template(7, "Winter Postcard", "sky", "heng", 1, 3, "blinds",
-                             {"over": [particles("snow", "sky", 17, 110, f(7))]},
-                             f(7), entrance="drop", border=18, radius=18))
-    out.append(card_template(8, "Starlit", "navy", "heng", 1, 0, "zoom",
-                             {"under": stars_scatter("navy", f(6), seed=4),
-                              "over": [particles("sparkles", "navy", 33, 34, f(6))]},
-                             f(6), entrance="grow", border=8, radius=16))
-    out.append(card_template(9, "Spring Garden", "mint", "heng", 1, 1, "wipe",
-                             {"under": [ribbon("mint", 860, f(6))],
-                              "over": [particles("petals", "mint", 41, 30, f(6))]},
-                             f(6), entrance="right", border=14, radius=28))
-    out.append(card_template(10, "Golden Hour", "sunset", "heng", 1, 2, "push_left",
-                             {"under": [glow(1650, 180, 600, "#fff1c9cc", f(7)), glow(200, 950, 500, "#ffd1a1aa", f(7))],
-                              "over": [particles("bokeh", "sunset", 29, 16, f(7))]},
-                             f(7), entrance="fade", border=0, radius=30))
-    out.append(fullscreen_template("Summer Light", "sunset", "zoom", f(5),
-                                   [glow(1700, 120, 700, "#ffc87a99", f(5), 300), vignette(0.3)], kb=(1.0, 1.1, 0, 0.6)))
-    out.append(card_template(12, "Lavender Note", "lilac", "heng", 1, 3, "box",
-                             {"under": rings("lilac", f(6)), "over": [particles("bokeh", "lilac", 51, 14, f(6))]},
-                             f(6), entrance="rise", border=12, radius=20, kenburns=(1.0, 1.12, 0.5, 0)))
-
-    # --- single portrait ("shu")
-    out.append(card_template(13, "Tall Polaroid", "cream", "shu", 1, 0, "page",
-                             {"over": [particles("petals", "cream", 61, 24, f(6))], "tilt": 2},
-                             f(6), entrance="tilt", border=24, radius=4))
-    out.append(card_template(14, "Portrait in Gold", "ink", "shu", 1, 1, "iris",
-                             {"under": [frame_lines("ink", 40), glow(1400, 400, 520, "#d9b77c55", f(7))],
-                              "over": stars_scatter("ink", f(7), seed=2)},
-                             f(7), entrance="left", border=8, radius=2))
-    out.append(card_template(15, "Rose Window", "rose", "shu", 1, 2, "clock",
-                             {"under": rings("rose", f(6)),
-                              "over": [particles("hearts", "rose", 71, 18, f(6))]},
-                             f(6), entrance="right", border=14, radius=300))
-    out.append(card_template(16, "Snow Portrait", "slate", "shu", 1, 0, "blinds",
-                             {"over": [particles("snow", "slate", 81, 120, f(7))]},
-                             f(7), entrance="drop", border=12, radius=14))
-    out.append(card_template(17, "Mint Breeze", "mint", "shu", 1, 1, "wipe_down",
-                             {"under": [ribbon("mint", 480, f(6))], "over": [particles("petals", "mint", 91, 24, f(6))]},
-                             f(6), entrance="rise", border=14, radius=24, kenburns=(1.0, 1.1, 0, 0.6)))
-    out.append(fullscreen_template("Portrait Spotlight", "navy", "fade", f(6),
-                                   [particles("bokeh", "navy", 13, 18, f(6))], orient="shu", kb=(1.0, 1.08, 0, 0)))
-    out.append(fullscreen_template("Quiet Portrait", "cream", "split_v", f(5),
-                                   [glow(300, 200, 500, "#ffe3b0aa", f(5))], orient="shu", kb=(1.0, 1.1, 0, 0.4)))
-    out.append(card_template(20, "Coral Bloom", "coral", "shu", 1, 2, "push_up",
-                             {"under": hearts_corner("coral", f(6), 30), "over": [particles("petals", "coral", 23, 24, f(6))]},
-                             f(6), entrance="grow", border=16, radius=26))
-
-    # --- single either way ("shuheng": square slots)
-    out.append(card_template(21, "Square Frame", "aqua", "shuheng", 1, 0, "box",
-                             {"under": rings("aqua", f(6)), "over": [particles("bokeh", "aqua", 37, 14, f(6))]},
-                             f(6), entrance="grow", border=18, radius=12, category="fangxing"))
-    out.append(card_template(22, "Round Locket", "rose", "shuheng", 1, 1, "iris",
-                             {"under": [glow(1500, 300, 520, "#ffc2d488", f(7))],
-                              "over": hearts_corner("rose", f(7)) + [particles("sparkles", "rose", 43, 22, f(7))]},
-                             f(7), entrance="fade", border=14, radius=410, category="fangxing"))
-    out.append(card_template(23, "Forest Square", "forest", "shuheng", 1, 1, "wipe",
-                             {"under": [frame_lines("forest", 40)], "over": [particles("petals", "forest", 47, 20, f(6))]},
-                             f(6), entrance="left", border=12, radius=8, category="fangxing",
-                             kenburns=(1.0, 1.12, 0.4, 0.4)))
-    out.append(card_template(24, "Gold Square", "gold", "shuheng", 1, 0, "clock",
-                             {"under": stars_scatter("gold", f(6), seed=5),
-                              "over": [particles("sparkles", "gold", 53, 30, f(6))]},
-                             f(6), entrance="tilt", border=10, radius=4, category="fangxing"))
-
-    # --- two photographs
-    out.append(card_template(25, "Side by Side", "cream", "heng", 2, 0, "push_left",
-                             {"over": [particles("petals", "cream", 59, 20, f(7))]},
-                             f(7), entrance=["drop", "rise"], border=16, radius=8, category="duozhang"))
-    out.append(card_template(26, "Overlap", "slate", "heng", 2, 1, "fade",
-                             {"under": [glow(1600, 200, 520, "#e3f2fd55", f(7))],
-                              "over": [particles("bokeh", "slate", 67, 14, f(7))]},
-                             f(7), entrance=["drop", "rise"], border=12, radius=14, category="duozhang"))
-    out.append(card_template(27, "Twin Hearts", "blush", "heng", 2, 0, "clock",
-                             {"under": rings("blush", f(8)),
-                              "over": [particles("hearts", "blush", 73, 18, f(8))]},
-                             f(8), entrance="grow", border=14, radius=22, category="duozhang"))
-    out.append(card_template(28, "Twin Portraits", "lilac", "shu", 2, 0, "split",
-                             {"under": rings("lilac", f(7)), "over": [particles("sparkles", "lilac", 79, 24, f(7))]},
-                             f(7), entrance=["left", "right"], border=14, radius=18, category="duozhang"))
-    out.append(card_template(29, "Snow Pair", "sky", "shu", 2, 1, "blinds",
-                             {"over": [particles("snow", "sky", 83, 100, f(7))]},
-                             f(7), entrance=["drop", "rise"], border=14, radius=10, category="duozhang"))
-    out.append(card_template(30, "Garden Pair", "mint", "shu", 2, 0, "wipe",
-                             {"under": [ribbon("mint", 880, f(6))], "over": [particles("petals", "mint", 89, 22, f(6))]},
-                             f(6), entrance="tilt", border=12, radius=24, category="duozhang"))
-
-    # --- three photographs
-    out.append(card_template(31, "Trio", "ink", "heng", 3, 0, "iris",
-                             {"under": [frame_lines("ink", 36)], "over": [particles("sparkles", "ink", 97, 24, f(7))]},
-                             f(7), entrance=["left", "drop", "rise"], border=8, radius=4, category="duozhang"))
-    out.append(card_template(32, "Sunset Trio", "sunset", "heng", 3, 0, "push_up",
-                             {"under": [glow(1700, 150, 600, "#fff1c9cc", f(7))], "over": [particles("bokeh", "sunset", 101, 14, f(7))]},
-                             f(7), entrance=["grow"], border=14, radius=20, category="duozhang"))
-    out.append(card_template(33, "Three Portraits", "coral", "shu", 3, 0, "split",
-                             {"under": hearts_corner("coral", f(7), 40), "over": [particles("petals", "coral", 103, 20, f(7))]},
-                             f(7), entrance=["drop", "rise", "drop"], border=14, radius=18, category="duozhang"))
-    out.append(card_template(34, "Starry Trio", "navy", "shu", 3, 0, "zoom",
-                             {"under": stars_scatter("navy", f(8), seed=6), "over": [particles("sparkles", "navy", 107, 30, f(8))]},
-                             f(8), entrance=["grow"], border=10, radius=12, category="duozhang"))
-
-    # --- four to six photographs
-    out.append(card_template(35, "Album Page", "cream", "heng", 4, 0, "page",
-                             {"over": [particles("petals", "cream", 109, 16, f(8))]},
-                             f(8), entrance=["left", "right", "left", "right"], border=12, radius=6, category="duozhang"))
-    out.append(card_template(36, "Filmstrip", "ink", "shu", 4, 0, "blinds",
-                             {"under": [{"kind": "shape", "shape": "rect", "box": [0, 220, W, 640], "color": "#00000088"}],
-                              "over": [particles("sparkles", "ink", 113, 20, f(8))]},
-                             f(8), entrance=["drop", "rise", "drop", "rise"], border=6, radius=2, category="duozhang"))
-    out.append(card_template(37, "Memory Wall", "aqua", "heng", 6, 0, "box",
-                             {"over": [particles("bokeh", "aqua", 127, 12, f(8))]},
-                             f(8), entrance=["grow"], border=10, radius=8, category="duozhang"))
-
-    # --- mixed slots ("gaojimoban")
-    out.append(card_template(38, "Landscape and Portrait", "forest", "heng", 2, 0, "fade",
-                             {"under": [frame_lines("forest", 40)], "over": [particles("petals", "forest", 131, 18, f(7))]},
-                             f(7), entrance=["left", "right"], border=12, radius=10, category="gaoji",
-                             slot_orients=["heng", "shu"],
-                             boxes=[[140, 230, 1000, 562], [1260, 150, 500, 750]]))
-    out.append(card_template(39, "Pair of Moods", "gold", "heng", 3, 0, "iris",
-                             {"under": stars_scatter("gold", f(8), seed=1), "over": [particles("sparkles", "gold", 137, 24, f(8))]},
-                             f(8), entrance=["grow"], border=10, radius=6, category="gaoji",
-                             slot_orients=["shu", "heng", "shu"],
-                             boxes=[[90, 210, 440, 660], [590, 290, 740, 416], [1390, 210, 440, 660]]))
-
-    # --- more landscape and portrait singles so the library has variety to draw from
-    out.append(card_template(40, "Ocean Postcard", "aqua", "heng", 1, 1, "wipe_down",
-                             {"under": [ribbon("aqua", 150, f(6))], "over": [particles("bokeh", "aqua", 139, 14, f(6))]},
-                             f(6), entrance="left", border=16, radius=16, kenburns=(1.0, 1.1, 0.6, 0)))
-    out.append(card_template(41, "Evening Portrait", "sunset", "shu", 1, 1, "zoom",
-                             {"under": [glow(1500, 240, 560, "#fff1c9aa", f(6))], "over": [particles("bokeh", "sunset", 149, 14, f(6))]},
-                             f(6), entrance="fade", border=12, radius=20))
+    for fam_no, fam in enumerate(FAMILIES):
+        for cls_no, cls in enumerate(CLASSES):
+            out.append(fam_template(fam, fam_no, cls_no, cls))
     return out
 
 

@@ -7,6 +7,7 @@
 // opens with the last picture of the one before, as in an album. Also writes overview.png,
 // a small grid of every template at its middle frame.
 #include <algorithm>
+#include <iterator>
 #include <cstdio>
 #include <cstdlib>
 
@@ -15,15 +16,19 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPainter>
 #include <QTemporaryDir>
 
 #include "model/error.h"
+#include "model/file_io.h"
 #include "model/sentinels.h"
 #include "templates/bar_list.h"
 #include "templates/ini_reader.h"
 #include "templates/package.h"
 #include "templates/template_player.h"
+#include "library_photos.h"
 
 namespace {
 
@@ -31,61 +36,9 @@ using namespace solvane;
 
 constexpr int kCellW = 384, kCellH = 216, kLabelW = 260, kRowsPerSheet = 7;
 
-struct Photos {
-  std::vector<QImage> landscape, portrait;
-};
-
-Photos loadPhotos(const QString& folder) {
-  Photos photos;
-  QDirIterator it(folder, {"*.jpg"}, QDir::Files, QDirIterator::Subdirectories);
-  QStringList files;
-  while (it.hasNext()) files << it.next();
-  files.sort();
-  for (const QString& f : files) {
-    if (f.contains("_3840") || f.contains("_5640") || f.contains("/desktop/")) continue;
-    QImage img(f);
-    if (img.isNull()) continue;
-    img = img.scaledToHeight(1440, Qt::SmoothTransformation);
-    photos.landscape.push_back(img);
-    // A portrait photograph: the middle 2:3 of the landscape one.
-    const int w = img.height() * 2 / 3;
-    photos.portrait.push_back(img.copy((img.width() - w) / 2, 0, w, img.height()));
-  }
-  if (photos.landscape.empty()) throw Error(folder + ": no JPEG photographs found");
-  return photos;
-}
-
-// The crop staging makes for a slot: cover the slot anchored at the top-left; a 0 x 0 slot
-// takes the full-screen crop for landscape and the enlarged crop for portrait photographs.
-QImage stagedCrop(const QImage& photo, int sw, int sh) {
-  const int W = photo.width(), H = photo.height();
-  QSize scaled, canvas;
-  if (sw != 0 && sh != 0) {
-    canvas = QSize(sw, sh);
-    scaled = W >= H ? QSize(W * sh / H, sh) : QSize(sw, H * sw / W);
-    if (scaled.width() < sw) scaled = QSize(sw, H * sw / W);
-    if (scaled.height() < sh) scaled = QSize(W * sh / H, sh);
-  } else if (W >= H) {
-    scaled = QSize(1920, H * 1920 / W);
-    canvas = QSize(1920, 1080);
-  } else {
-    const int w1 = W * 1080 / H;
-    scaled = QSize(w1 * 1440 / 1080, 1440);
-    canvas = QSize(w1 * 1440 / 1080, 1080);
-  }
-  QImage out(canvas, QImage::Format_RGB32);
-  out.fill(Qt::black);
-  QPainter p(&out);
-  p.drawImage(0, 0, photo.scaled(scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-  return out;
-}
-
-void saveJpeg(const QImage& img, const QString& path) {
-  if (!img.save(path, "JPEG", 90)) throw Error(path + ": cannot be written");
-}
-
 struct Rendered {
   QString title;
+  QString family;
   std::vector<QImage> cells;
   QImage last;
 };
@@ -101,24 +54,16 @@ class SheetMaker {
 
   Rendered renderTemplate(const QString& paramPackage, const QString& moviePackage, int index) {
     const QString folder = stage_.path() + "/tp_wjj/tp_wjj/tp_wjj_1/";
-    unpack_package(paramPackage, stage_.path() + "/mid.rar", stage_.path() + "/p.ini");
-    const IniFile ini = IniFile::load(stage_.path() + "/p.ini");
-    const QStringList widths = split_bar_list(ini.value("1", "xpkd"));
-    const QStringList heights = split_bar_list(ini.value("1", "xpgd"));
-    const QStringList orient = split_bar_list(ini.value("1", "szhz"));
-    for (const QString& f : QDir(folder).entryList(QDir::Files)) QFile::remove(folder + f);
-    for (int k = 0; k < orient.size(); ++k) {
-      const bool portrait = orient[k] == word::shu || (orient[k] == word::shuheng && (index + k) % 2);
-      const auto& pool = portrait ? photos_.portrait : photos_.landscape;
-      const QImage& photo = pool[size_t(next_++ % pool.size())];
-      saveJpeg(stagedCrop(photo, widths.value(k).toInt(), heights.value(k).toInt()),
-               folder + QString("picture_%1.rar").arg(k + 1));
-    }
-    unpack_package(moviePackage, stage_.path() + "/mid.rar", folder + "w_j_1.rar");
+    const IniFile ini =
+        stageTemplate(paramPackage, moviePackage, stage_.path(), folder, photos_, index, next_);
     Rendered r = play(folder + "w_j_1.rar", index + 1 == probeTemplate ? probeFrame : -1);
-    r.title = QString("%1  %2 x%3\n%4 frames")
+    const QJsonObject source =
+        QJsonDocument::fromJson(readWholeFile(folder + "w_j_1.rar")).object();
+    r.family = source.value("template").toObject().value("family").toString();
+    r.title = QString("%1  %2\n%3 x%4\n%5 frames")
                   .arg(index + 1, 2, 10, QChar('0'))
-                  .arg(ini.value("1", "szhz"), ini.value("1", "xpsl"), ini.value("1", "mbdx"));
+                  .arg(source.value("name").toString(), ini.value("1", "szhz"),
+                       ini.value("1", "xpsl"), ini.value("1", "mbdx"));
     return r;
   }
 
@@ -160,13 +105,13 @@ class SheetMaker {
   QString probePath;
 };
 
-QImage sheet(const std::vector<Rendered>& rows) {
+QImage sheet(const std::vector<Rendered>& rows, int fontPx = 20) {
   QImage img(kLabelW + 6 * (kCellW + 8) + 8, int(rows.size()) * (kCellH + 8) + 8, QImage::Format_RGB32);
   img.fill(QColor("#202228"));
   QPainter p(&img);
   p.setPen(QColor("#e8e8e8"));
   QFont font = p.font();
-  font.setPixelSize(20);
+  font.setPixelSize(fontPx);
   p.setFont(font);
   for (size_t r = 0; r < rows.size(); ++r) {
     const int y = 8 + int(r) * (kCellH + 8);
@@ -226,8 +171,24 @@ int run(const QString& bin, const QString& out, const QString& photoFolder, int 
     sheet(part).save(path);
     std::printf("%s\n", qPrintable(path));
   }
+  // One sheet per themed family, at 40 % and in a palette, small enough for docs/.
+  std::vector<QString> families;
+  for (const Rendered& r : rows)
+    if (!r.family.isEmpty() && std::find(families.begin(), families.end(), r.family) == families.end())
+      families.push_back(r.family);
+  for (const QString& family : families) {
+    std::vector<Rendered> part;
+    std::copy_if(rows.begin(), rows.end(), std::back_inserter(part),
+                 [&](const Rendered& r) { return r.family == family; });
+    const QImage full = sheet(part, 34);
+    const QString path = QString("%1/family_%2.png").arg(out, family);
+    full.scaled(full.size() * 0.4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_Indexed8, Qt::DiffuseDither)
+        .save(path);
+    std::printf("%s\n", qPrintable(path));
+  }
   // A palette picture keeps the overview small enough for the README.
-  overview(rows, 7, 180)
+  overview(rows, 12, 132)
       .convertToFormat(QImage::Format_Indexed8, Qt::DiffuseDither)
       .save(out + "/overview.png");
   std::printf("%s/overview.png\n", qPrintable(out));

@@ -72,10 +72,67 @@ double Animated::maximum() const {
   return m;
 }
 
+namespace {
+
+// The away pose of a move, laid over the layer's own pose with weight 1 - u.
+void applyMove(const Move& m, double u, Pose& p) {
+  const double away = 1 - u;
+  // Everything but a flip fades over the first part of the way in, so that nothing pops.
+  const double seen = m.kind == MoveKind::Flip ? 1 : std::clamp(u / 0.4, 0.0, 1.0);
+  auto travel = [&](double fallback) { return (m.distance > 0 ? m.distance : fallback) * away; };
+  switch (m.kind) {
+    case MoveKind::Fade: p.opacity *= std::clamp(u, 0.0, 1.0); return;
+    case MoveKind::Rise: p.y += travel(220); break;
+    case MoveKind::Drop: p.y -= travel(260); break;
+    case MoveKind::Left: p.x -= travel(520); break;
+    case MoveKind::Right: p.x += travel(520); break;
+    case MoveKind::Grow: p.scale *= 1 - 0.4 * away; break;
+    case MoveKind::Shrink: p.scale *= 1 + 0.3 * away; break;
+    case MoveKind::Flip: p.turn += (m.leaving ? -90 : 90) * away; break;
+    case MoveKind::Spin:
+      p.rotation += (m.leaving ? 100 : -100) * away;
+      p.scale *= 1 - 0.7 * away;
+      break;
+  }
+  p.opacity *= seen;
+}
+
+}  // namespace
+
+Pose Transform::pose(double f) const {
+  Pose p{x.at(f), y.at(f), scale.at(f), scaleX.at(f), scaleY.at(f),
+         rotation.at(f), turn.at(f), opacity.at(f)};
+  for (const Move& m : moves) {
+    const double t = std::clamp((f - m.at) / m.length, 0.0, 1.0);
+    const double eased = ease(m.easing, t);
+    // An entrance arrives at rest (u = 1); an exit starts there and goes away.
+    applyMove(m, m.leaving ? 1 - eased : eased, p);
+  }
+  return p;
+}
+
 int Transform::settledFrom() const {
-  return std::max({x.settledFrom(), y.settledFrom(), scale.settledFrom(), scaleX.settledFrom(),
-                   scaleY.settledFrom(), rotation.settledFrom(), turn.settledFrom(),
-                   opacity.settledFrom()});
+  int settled = std::max({x.settledFrom(), y.settledFrom(), scale.settledFrom(),
+                          scaleX.settledFrom(), scaleY.settledFrom(), rotation.settledFrom(),
+                          turn.settledFrom(), opacity.settledFrom()});
+  for (const Move& m : moves) settled = std::max(settled, int(std::ceil(m.at + m.length)));
+  return settled;
+}
+
+QTransform Camera::view(double frame, double parallax) const {
+  if (!present || parallax <= 0) return {};
+  const double z = 1 + (zoom.at(frame) - 1) * parallax;
+  const double cx = kCanvasWidth / 2 + (x.at(frame) - kCanvasWidth / 2) * parallax;
+  const double cy = kCanvasHeight / 2 + (y.at(frame) - kCanvasHeight / 2) * parallax;
+  QTransform t;
+  t.translate(kCanvasWidth / 2, kCanvasHeight / 2);
+  t.scale(z, z);
+  t.translate(-cx, -cy);
+  return t;
+}
+
+int Camera::settledFrom() const {
+  return present ? std::max({x.settledFrom(), y.settledFrom(), zoom.settledFrom()}) : 0;
 }
 
 
@@ -94,6 +151,14 @@ bool Movie::usesOpeningPicture() const {
   return std::any_of(layers.begin(), layers.end(), [](const Layer& l) {
     return l.kind == LayerKind::Picture && l.picture == 0;
   });
+}
+
+int Movie::handoverEnd() const {
+  int last = 0;
+  for (const Layer& l : layers)
+    if (l.kind == LayerKind::Picture && l.picture == 0)
+      last = std::max(last, l.end < 0 ? frames - 1 : l.end);
+  return last;
 }
 
 const Layer* Movie::slotLayer(int k) const {
@@ -232,7 +297,52 @@ Transform readTransform(const Reader& r, const json& o) {
   t.turn = r.animated(o, "turn", 0);
   t.opacity = r.animated(o, "opacity", 1);
   t.anchor = r.point(o, "anchor", {0.5, 0.5});
+  for (const char* name : {"enter", "leave"}) {
+    if (!o.contains(name)) continue;
+    const json& mo = o.at(name);
+    if (!mo.is_object()) r.fail(QStringLiteral("\"%1\" must be an object").arg(name));
+    static const std::map<std::string, MoveKind> kinds = {
+        {"fade", MoveKind::Fade},   {"rise", MoveKind::Rise},     {"drop", MoveKind::Drop},
+        {"left", MoveKind::Left},   {"right", MoveKind::Right},   {"grow", MoveKind::Grow},
+        {"shrink", MoveKind::Shrink}, {"flip", MoveKind::Flip},   {"spin", MoveKind::Spin}};
+    Move m;
+    m.leaving = name[0] == 'l';
+    if (!mo.contains("move")) r.fail(QStringLiteral("\"%1\" needs a \"move\"").arg(name));
+    m.kind = r.choice(mo, "move", kinds, MoveKind::Fade);
+    m.at = r.number(mo, "at", 0);
+    m.length = r.number(mo, "length", 20);
+    if (m.length < 1) r.fail(QStringLiteral("\"%1\" must last at least one frame").arg(name));
+    m.easing = mo.contains("easing") ? r.easing(mo.at("easing"))
+                                     : (m.leaving ? Easing::In : Easing::Out);
+    m.distance = std::max(0.0, r.number(mo, "distance", 0));
+    t.moves.push_back(m);
+  }
+  if (t.moves.size() == 2 && t.moves[0].at + t.moves[0].length > t.moves[1].at)
+    r.fail("\"leave\" begins before \"enter\" has ended");
   return t;
+}
+
+// The camera may magnify and travel, but never so far that the picture shows past the edge
+// of the canvas: full-canvas backgrounds then always fill the frame.
+Camera readCamera(const Reader& r, const json& doc, int frames) {
+  Camera c;
+  if (!doc.contains("camera")) return c;
+  const json& co = doc.at("camera");
+  if (!co.is_object()) r.fail("\"camera\" must be an object");
+  c.present = true;
+  c.x = r.animated(co, "x", kCanvasWidth / 2);
+  c.y = r.animated(co, "y", kCanvasHeight / 2);
+  c.zoom = r.animated(co, "zoom", 1);
+  for (int f = 0; f < frames; ++f) {
+    const double z = c.zoom.at(f);
+    if (z < 1) r.fail(QStringLiteral("camera: \"zoom\" below 1 at frame %1 would show past the canvas").arg(f));
+    const double spareX = kCanvasWidth / 2 * (1 - 1 / z) + 0.5;
+    const double spareY = kCanvasHeight / 2 * (1 - 1 / z) + 0.5;
+    if (std::abs(c.x.at(f) - kCanvasWidth / 2) > spareX ||
+        std::abs(c.y.at(f) - kCanvasHeight / 2) > spareY)
+      r.fail(QStringLiteral("camera: the view passes the canvas edge at frame %1").arg(f));
+  }
+  return c;
 }
 
 Mask readMask(const Reader& r, const json& o) {
@@ -301,6 +411,8 @@ Layer readLayer(const Reader& r, const json& o, int frames) {
   l.end = int(r.number(o, "end", -1));
   l.transform = readTransform(r, o);
   l.mask = readMask(r, o);
+  const bool ownParallax = o.contains("parallax");
+  l.parallax = r.number(o, "parallax", 1);
   l.box = r.rect(o, "box", l.box);
   l.color = r.color(o, "color", Qt::white);
   if (o.contains("colors")) {
@@ -328,8 +440,15 @@ Layer readLayer(const Reader& r, const json& o, int frames) {
     l.panX = r.animated(o, "pan_x", 0);
     l.panY = r.animated(o, "pan_y", 0);
   }
+  if (!ownParallax && l.kind == LayerKind::Picture && l.picture == 0)
+    l.parallax = 0;  // the opening picture must match the previous movie's last frame
+  if (l.parallax < 0 || l.parallax > 1) r.fail("\"parallax\" must lie between 0 and 1");
+  for (const Move& m : l.transform.moves)
+    if (m.at < 0 || m.at >= frames) r.fail("a move's \"at\" lies outside the movie");
   l.radius = std::max(0.0, r.number(o, "radius", 0));
   l.border = readStroke(r, o, "border");
+  if (o.contains("border") && o.at("border").is_object())
+    l.borderBottom = std::max(0.0, r.number(o.at("border"), "bottom", 0));
   l.shadow = readShadow(r, o);
   if (l.kind == LayerKind::Shape) {
     static const std::map<std::string, ShapeKind> shapes = {
@@ -386,6 +505,7 @@ Movie parse_movie(const QByteArray& text, const QString& what) {
   if (movie.frames < 1 || movie.frames > 100000) r.fail("\"frames\" must be 1 or more");
   if (!doc.contains("layers") || !doc.at("layers").is_array())
     r.fail("\"layers\" must be a list");
+  movie.camera = readCamera(r, doc, movie.frames);
   int index = 0;
   for (const json& layer : doc.at("layers")) {
     r.place = QStringLiteral("layer %1").arg(index++);

@@ -11,10 +11,11 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <QTransform>
 
 namespace solvane {
 
-inline constexpr int kMovieFormatVersion = 1;
+inline constexpr int kMovieFormatVersion = 2;
 inline constexpr double kCanvasWidth = 1920.0;
 inline constexpr double kCanvasHeight = 1080.0;
 
@@ -47,6 +48,24 @@ class Animated {
 
 double ease(Easing easing, double t);
 
+// A named entrance or exit: the layer arrives from (or leaves to) an away pose over
+// `length` frames starting at `at`. Staggering is giving each layer its own `at`.
+enum class MoveKind { Fade, Rise, Drop, Left, Right, Grow, Shrink, Flip, Spin };
+
+struct Move {
+  MoveKind kind = MoveKind::Fade;
+  bool leaving = false;
+  double at = 0;
+  double length = 20;
+  Easing easing = Easing::Out;
+  double distance = 0;          // rise, drop, left, right: pixels travelled; 0 = default
+};
+
+// Where a layer is at one frame: its own key frames with its moves laid over them.
+struct Pose {
+  double x = 0, y = 0, scale = 1, scaleX = 1, scaleY = 1, rotation = 0, turn = 0, opacity = 1;
+};
+
 struct Transform {
   Animated x{0}, y{0};          // offset from the layer's box, canvas pixels
   Animated scale{1};            // about the anchor
@@ -55,7 +74,22 @@ struct Transform {
   Animated turn{0};             // degrees about the vertical axis through the anchor
   Animated opacity{1};
   QPointF anchor{0.5, 0.5};     // fraction of the box
+  std::vector<Move> moves;      // entrances and exits
 
+  Pose pose(double frame) const;
+  int settledFrom() const;
+};
+
+// A key-framed view over the whole composition: the canvas point at the centre of the
+// picture and the magnification. Layers follow it by their parallax (0 = not at all).
+struct Camera {
+  Animated x{kCanvasWidth / 2}, y{kCanvasHeight / 2};
+  Animated zoom{1};
+  bool present = false;
+
+  // Canvas -> picture for a layer of the given parallax.
+  QTransform view(double frame, double parallax) const;
+  bool still() const { return !present || (x.isConstant() && y.isConstant() && zoom.isConstant()); }
   int settledFrom() const;
 };
 
@@ -101,6 +135,7 @@ struct Layer {
   int start = 0;                // first frame drawn
   int end = -1;                 // last frame drawn; -1 = to the end
   Transform transform;
+  double parallax = 1;          // how far the camera carries this layer, 0 ... 1
   Mask mask;
   QRectF box{0, 0, kCanvasWidth, kCanvasHeight};
 
@@ -120,6 +155,7 @@ struct Layer {
   Animated panX{0}, panY{0};    // content pan inside the box, -1 ... 1 of the spare room
   double radius = 0;
   Stroke border;
+  double borderBottom = 0;      // extra border below the picture (instant prints)
   Shadow shadow;
 
   // shape
@@ -144,11 +180,14 @@ struct Layer {
 struct Movie {
   int frames = 0;
   QString name;
+  Camera camera;
   std::vector<Layer> layers;
 
   // Slot numbers (1 ... n) the movie shows, ascending, and the opening picture if used.
   std::vector<int> slots() const;
   bool usesOpeningPicture() const;
+  // The last frame on which the opening picture is drawn: where the hand-over ends.
+  int handoverEnd() const;
   // The first picture layer of slot k: the box the slot's photograph is shown in.
   const Layer* slotLayer(int k) const;
 };

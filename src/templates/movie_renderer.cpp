@@ -49,9 +49,14 @@ double wrap(double v, double lo, double span) {
   return lo + r;
 }
 
-double maxScaleOf(const Transform& t) {
-  const double s = std::abs(t.scale.maximum()) *
-                   std::max(std::abs(t.scaleX.maximum()), std::abs(t.scaleY.maximum()));
+// The largest size a layer is shown at, relative to its box, counting the camera.
+double maxScaleOf(const Layer& l, const Camera& camera) {
+  const Transform& t = l.transform;
+  double s = std::abs(t.scale.maximum()) *
+             std::max(std::abs(t.scaleX.maximum()), std::abs(t.scaleY.maximum()));
+  for (const Move& m : t.moves)
+    if (m.kind == MoveKind::Shrink) s *= 1.3;
+  if (camera.present && l.parallax > 0) s *= 1 + (camera.zoom.maximum() - 1) * l.parallax;
   return std::clamp(s, 0.05, 2.5);
 }
 
@@ -132,10 +137,11 @@ struct MovieRenderer::Item {
 
   // Can be painted once into the background: it has no mask, is drawn in every frame and
   // its transform stops changing in the first half of the movie.
-  bool bakeable(int frames) const {
+  bool bakeable(int frames, const Camera& camera) const {
     return mode != Mode::Skip && mode != Mode::LivePicture && mode != Mode::Particles &&
            layer->mask.kind == MaskKind::None && coversWholeMovie(*layer, frames) &&
-           layer->transform.settledFrom() <= frames / 2;
+           layer->transform.settledFrom() <= frames / 2 &&
+           (layer->parallax <= 0 || camera.still());
   }
 };
 
@@ -162,7 +168,7 @@ void MovieRenderer::prepare(const std::vector<QImage>& pictures) {
     Item& it = items_[i];
     it.layer = &l;
     it.bounds = l.box;
-    const double maxScale = maxScaleOf(l.transform);
+    const double maxScale = maxScaleOf(l, movie_.camera);
     switch (l.kind) {
       case LayerKind::Solid:
         it.mode = Mode::Solid;
@@ -213,7 +219,7 @@ void MovieRenderer::prepare(const std::vector<QImage>& pictures) {
         it.content = l.fit == PictureFit::Contain ? containRect(source.size(), l.box) : l.box;
         it.opaque = !source.hasAlphaChannel();
         const double bw = l.border.width;
-        const QRectF card = it.content.adjusted(-bw, -bw, bw, bw);
+        const QRectF card = it.content.adjusted(-bw, -bw, bw, bw + (bw > 0 ? l.borderBottom : 0));
         const QPainterPath cardPath = roundedRectPath(card, l.radius > 0 ? l.radius + bw : 0);
         it.bounds = card;
         // The opening picture must match the previous movie's last frame exactly at
@@ -298,18 +304,18 @@ void MovieRenderer::prepare(const std::vector<QImage>& pictures) {
 
 namespace {
 
-QTransform layerTransform(const Layer& l, double f) {
+// Layer -> canvas through the layer's pose, then canvas -> picture through the camera.
+QTransform layerTransform(const Layer& l, const Camera& camera, const Pose& pose, double f) {
   const Transform& tr = l.transform;
   const QPointF a(l.box.left() + tr.anchor.x() * l.box.width(),
                   l.box.top() + tr.anchor.y() * l.box.height());
   QTransform t;
-  t.translate(a.x() + tr.x.at(f), a.y() + tr.y.at(f));
-  if (const double turn = tr.turn.at(f); turn != 0) t.rotate(turn, Qt::YAxis);
-  if (const double r = tr.rotation.at(f); r != 0) t.rotate(r);
-  const double s = tr.scale.at(f);
-  t.scale(s * tr.scaleX.at(f), s * tr.scaleY.at(f));
+  t.translate(a.x() + pose.x, a.y() + pose.y);
+  if (pose.turn != 0) t.rotate(pose.turn, Qt::YAxis);
+  if (pose.rotation != 0) t.rotate(pose.rotation);
+  t.scale(pose.scale * pose.scaleX, pose.scale * pose.scaleY);
   t.translate(-a.x(), -a.y());
-  return t;
+  return l.parallax > 0 && camera.present ? t * camera.view(f, l.parallax) : t;
 }
 
 // Draws `image` over `rect` (canvas units) under `t`, limited to `clip` when given.
@@ -355,9 +361,12 @@ void MovieRenderer::bakeBackground() {
   firstLive_ = 0;
   bakeFrame_ = 0;
   while (firstLive_ < items_.size() && (items_[firstLive_].mode == Mode::Skip ||
-                                        items_[firstLive_].bakeable(movie_.frames))) {
-    if (items_[firstLive_].mode != Mode::Skip)
-      bakeFrame_ = std::max(bakeFrame_, items_[firstLive_].layer->transform.settledFrom());
+                                        items_[firstLive_].bakeable(movie_.frames, movie_.camera))) {
+    if (items_[firstLive_].mode != Mode::Skip) {
+      const Layer& l = *items_[firstLive_].layer;
+      bakeFrame_ = std::max(bakeFrame_, l.transform.settledFrom());
+      if (l.parallax > 0) bakeFrame_ = std::max(bakeFrame_, movie_.camera.settledFrom());
+    }
     ++firstLive_;
   }
   QPainter p(&background_);
@@ -365,8 +374,11 @@ void MovieRenderer::bakeBackground() {
   for (size_t i = 0; i < firstLive_; ++i) {
     const Item& it = items_[i];
     if (it.mode == Mode::Skip) continue;
-    const double opacity = std::clamp(it.layer->transform.opacity.at(bakeFrame_), 0.0, 1.0);
-    if (opacity > 0) drawItem(p, it, bakeFrame_, layerTransform(*it.layer, bakeFrame_), opacity, nullptr);
+    const Pose pose = it.layer->transform.pose(bakeFrame_);
+    const double opacity = std::clamp(pose.opacity, 0.0, 1.0);
+    if (opacity > 0)
+      drawItem(p, it, bakeFrame_, layerTransform(*it.layer, movie_.camera, pose, bakeFrame_),
+               opacity, nullptr);
   }
 }
 
@@ -514,27 +526,33 @@ void MovieRenderer::drawSoftMasked(QPainter& p, const Item& it, int frame, const
 // below it needs painting (the opening picture at the start of every movie).
 bool MovieRenderer::coversCanvas(const Item& it, int frame) const {
   const Layer& l = *it.layer;
-  if (it.mode != Mode::Sprite || l.kind != LayerKind::Picture || !it.opaque || !l.drawnAt(frame))
+  // A zooming photograph fills its box at every zoom, so it covers as well as a still one.
+  if ((it.mode != Mode::Sprite && it.mode != Mode::LivePicture) || l.kind != LayerKind::Picture ||
+      !it.opaque || !l.drawnAt(frame))
     return false;
   if (it.content != QRectF(0, 0, kCanvasWidth, kCanvasHeight) || l.radius > 0) return false;
   if (l.mask.kind != MaskKind::None && !(l.mask.invert && l.mask.progress.at(frame) <= 0))
     return false;
-  const Transform& t = l.transform;
-  return t.opacity.at(frame) >= 1 && t.x.at(frame) == 0 && t.y.at(frame) == 0 &&
-         t.scale.at(frame) == 1 && t.scaleX.at(frame) == 1 && t.scaleY.at(frame) == 1 &&
-         t.rotation.at(frame) == 0 && t.turn.at(frame) == 0;
+  if (l.parallax > 0 && !movie_.camera.view(frame, l.parallax).isIdentity()) return false;
+  const Pose t = l.transform.pose(frame);
+  return t.opacity >= 1 && t.x == 0 && t.y == 0 && t.scale == 1 && t.scaleX == 1 &&
+         t.scaleY == 1 && t.rotation == 0 && t.turn == 0;
 }
 
 void MovieRenderer::render(int frame, double fade, QImage& target) const {
   frame = std::clamp(frame, 0, std::max(0, movie_.frames - 1));
   const bool baked = frame >= bakeFrame_;
   size_t first = baked ? firstLive_ : 0;
+  bool covered = false;
   for (size_t i = items_.size(); i-- > first;)
     if (coversCanvas(items_[i], frame)) {
       first = i;
+      covered = true;
       break;
     }
-  if (!baked) {
+  if (covered) {
+    // every pixel is painted over opaquely: nothing to clear or copy
+  } else if (!baked) {
     target.fill(Qt::black);
   } else if (target.size() == background_.size() && target.format() == background_.format()) {
     std::memcpy(target.bits(), background_.constBits(), size_t(background_.sizeInBytes()));
@@ -550,9 +568,10 @@ void MovieRenderer::render(int frame, double fade, QImage& target) const {
     const Item& it = items_[i];
     const Layer& l = *it.layer;
     if (it.mode == Mode::Skip || !l.drawnAt(frame)) continue;
-    const double opacity = std::clamp(l.transform.opacity.at(frame), 0.0, 1.0);
+    const Pose pose = l.transform.pose(frame);
+    const double opacity = std::clamp(pose.opacity, 0.0, 1.0);
     if (opacity <= 0.001) continue;
-    const QTransform t = layerTransform(l, frame);
+    const QTransform t = layerTransform(l, movie_.camera, pose, frame);
     // A mask that shows all or nothing costs nothing.
     const double progress = std::clamp(l.mask.progress.at(frame), 0.0, 1.0);
     const bool hidesNothing = l.mask.kind == MaskKind::None ||
