@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "lyrics/playback.h"
 #include "support/fixtures.h"
 #include "ui/main/main_window.h"
 #include "ui/scripted_questions.h"
@@ -47,6 +48,8 @@ class UiTest : public testing::Test {
   std::unique_ptr<ui::Session> session;
   std::unique_ptr<ui::MainWindow> window;
   QStringList openedFolders;
+  // The player of the last preview window opened: its clock moves when a test says so.
+  ScriptedPlayback* playback = nullptr;
 
  private:
   static std::unique_ptr<ScratchDir> library_;

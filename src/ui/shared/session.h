@@ -3,10 +3,12 @@
 // user, and whether a job is writing the project right now (then nothing on the
 // user-interface thread may read it).
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include <QString>
 
+#include "lyrics/playback.h"
 #include "model/project.h"
 #include "model/workspace.h"
 
@@ -32,6 +34,8 @@ struct Session {
   std::optional<unsigned> drawSeed;
   // Shows a folder in the file browser (the desktop's; tests record the calls).
   std::function<void(const QString& folder)> openFolder;
+  // The player of the previews (the media layer's when unset; tests script the clock).
+  std::function<std::unique_ptr<Playback>()> makePlayback;
 };
 
 // Marks the session busy for its lifetime.
