@@ -225,7 +225,7 @@ int main(int argc, char** argv) {
     w.musicList()->setCurrentRow(0);
     w.lyricList()->setCurrentRow(0);
     w.playButton()->click();
-    for (int s = 0; s < 120 && w.lyric().label().text().isEmpty(); ++s) {
+    for (int s = 0; s < 120 && (s < 5 || w.lyric().label().text().isEmpty()); ++s) {
       clock->advance(1'000);
       w.tick();
     }

@@ -29,7 +29,7 @@
 namespace solvane::ui {
 namespace {
 
-constexpr int kClockMs = 20;
+constexpr int kClockMs = 10;
 const QString kNoKaraoke = QStringLiteral("没有导入卡拉OK歌词文件！");
 const QString kNoneChosen = QStringLiteral("没有选中卡拉OK歌词文件！");
 
