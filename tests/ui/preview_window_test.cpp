@@ -186,6 +186,13 @@ TEST_F(UiTest, ARealSongPlaysToItsEnd) {
   QTest::qWait(300);
   EXPECT_LT(player.positionMs(), 1'500) << "play after the end starts again";
   player.stop();
+
+  // A file that is no music: the media layer says so, and nothing plays.
+  player.open(textFile("not-music.mp3", QByteArray(4096, 'x')));
+  player.play();
+  for (int waited = 0; player.error().isEmpty() && waited < 5'000; waited += 50) QTest::qWait(50);
+  EXPECT_FALSE(player.error().isEmpty());
+  EXPECT_FALSE(player.ended());
 }
 
 }  // namespace
