@@ -149,6 +149,18 @@ TEST_F(PreviewWindowTest, AMusicFileThatCannotPlayIsNamed) {
   EXPECT_FALSE(w.clockRunning());
 }
 
+TEST_F(PreviewWindowTest, TheMediaLayerRefusingAFileIsNamedAsSoonAsItSaysSo) {
+  addSong();
+  const QString broken = textFile("broken.mp3", QByteArray(4096, 'x'));
+  session->project.ListView_daoru_yinyue.setCell(0, music_col::path, broken);
+  session->makePlayback = nullptr;  // the program's own player
+  PreviewWindow w(*session, ui::PreviewKind::Music);
+  w.musicList()->setCurrentRow(0);
+  for (int waited = 0; questions.messages.isEmpty() && waited < 5'000; waited += 50) QTest::qWait(50);
+  ASSERT_EQ(questions.messages.size(), 1);
+  EXPECT_TRUE(questions.messages[0].contains(broken)) << questions.messages[0].toStdString();
+}
+
 TEST_F(PreviewWindowTest, ADoubleClickOnAMusicRowOpensTheMusicPreview) {
   addSong();
   window->setListMode(PaneKind::Music);

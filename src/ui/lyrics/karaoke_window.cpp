@@ -150,6 +150,15 @@ KaraokeWindow::KaraokeWindow(Session& session, QWidget* parent)
   connect(list_, &QTableWidget::cellClicked, this, [this](int row, int) { chooseLyric(row); });
   connect(music_, &QListWidget::currentRowChanged, this, &KaraokeWindow::chooseMusic);
   connect(clock_, &QTimer::timeout, this, &KaraokeWindow::tick);
+  // The media layer learns a file's length (or that it cannot play it) a moment after
+  // opening it: the total time and the failure are shown as soon as they are known.
+  watch_ = new QTimer(this);
+  watch_->setInterval(100);
+  connect(watch_, &QTimer::timeout, this, [this] {
+    if (playback_->lengthMs() > 0) total_->setText(karaokeWindowClockText(playback_->lengthMs()));
+    showFailure();
+    if (playback_->lengthMs() > 0 || !playback_->error().isEmpty()) watch_->stop();
+  });
   rebuildList();
 }
 
@@ -226,6 +235,7 @@ void KaraokeWindow::chooseMusic(int row) {
   musicPath_ = music.cell(row, music_col::path);
   reported_.clear();
   playback_->open(musicPath_);
+  watch_->start();
   total_->setText(karaokeWindowClockText(playback_->lengthMs()));
   current_->setText(QStringLiteral("00:00:00"));
   showFailure();

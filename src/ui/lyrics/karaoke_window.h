@@ -82,6 +82,7 @@ class KaraokeWindow : public QDialog {
   QLabel* total_;
   QList<QPushButton*> buttons_;
   QTimer* clock_;
+  QTimer* watch_;
 };
 
 }  // namespace solvane::ui

@@ -115,6 +115,15 @@ PreviewWindow::PreviewWindow(Session& session, PreviewKind kind, QWidget* parent
   connect(stop_, &QPushButton::clicked, this, &PreviewWindow::stopCommand);
   connect(back_, &QPushButton::clicked, this, &PreviewWindow::reject);
   connect(clock_, &QTimer::timeout, this, &PreviewWindow::tick);
+  // The media layer learns a file's length (or that it cannot play it) a moment after
+  // opening it: the total time and the failure are shown as soon as they are known.
+  watch_ = new QTimer(this);
+  watch_->setInterval(100);
+  connect(watch_, &QTimer::timeout, this, [this] {
+    if (playback_->lengthMs() > 0) total_->setText(previewClockText(playback_->lengthMs()));
+    showFailure();
+    if (playback_->lengthMs() > 0 || !playback_->error().isEmpty()) watch_->stop();
+  });
 }
 
 PreviewWindow::~PreviewWindow() = default;
@@ -129,6 +138,7 @@ void PreviewWindow::chooseMusic(int row) {
   musicPath_ = music.cell(row, music_col::path);
   reported_.clear();
   playback_->open(musicPath_);
+  watch_->start();
   total_->setText(previewClockText(playback_->lengthMs()));
   showFailure();
 }

@@ -79,6 +79,7 @@ class PreviewWindow : public QDialog {
   QPushButton* stop_;
   QPushButton* back_;
   QTimer* clock_;
+  QTimer* watch_;
 };
 
 }  // namespace solvane::ui
