@@ -38,6 +38,9 @@ int main(int argc, char** argv) {
                      QStringLiteral("DIR")});
   options.addOption({QStringLiteral("library"), QStringLiteral("Folder of the template library."),
                      QStringLiteral("DIR")});
+  options.addOption({QStringLiteral("template-page"),
+                     QStringLiteral("Address of the template page (the installed page otherwise)."),
+                     QStringLiteral("URL")});
   options.process(app);
   const QString root = options.isSet("workspace") ? QDir(options.value("workspace")).absolutePath()
                                                   : executableFolder();
@@ -50,6 +53,9 @@ int main(int argc, char** argv) {
   session.openFolder = [](const QString& folder) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
   };
+  session.openPage = [](const QUrl& page) { QDesktopServices::openUrl(page); };
+  if (options.isSet("template-page"))
+    session.templatePage = QUrl::fromUserInput(options.value("template-page"));
 
   std::unique_ptr<InstanceLock> lock;
   try {

@@ -9,8 +9,15 @@
 #include <optional>
 
 #include <QApplication>
+#include <QCursor>
+#include <QPushButton>
 #include <QDialog>
+#include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPainter>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QPointer>
 #include <QListWidget>
@@ -25,13 +32,19 @@ extern "C" {
 }
 
 #include "lyrics/playback.h"
+#include "model/columns.h"
 #include "model/fonts.h"
 #include "model/project.h"
 #include "model/workspace.h"
 #include "ui/lyrics/karaoke_window.h"
 #include "ui/lyrics/preview_window.h"
+#include "ui/effects/text_effect_window.h"
+#include "photos/photo_editing.h"
 #include "ui/main/main_window.h"
+#include "ui/main/tip_controller.h"
 #include "ui/main/startup_window.h"
+#include "ui/photos/delete_photo_windows.h"
+#include "ui/render/photo_preview_window.h"
 #include "ui/render/make_album_window.h"
 #include "ui/shared/message_window.h"
 #include "ui/shared/confirm_window.h"
@@ -139,6 +152,62 @@ class Gallery : public ui::UserQuestions, public QObject {
   QHash<QString, QString> suffixes_;
   QSet<QDialog*> taken_;
 };
+
+// Lets the event loop run for `ms` (timers, animations).
+void wait(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+// The main window with its general tip drawn where it stands on the screen.
+void saveWithTip(ui::MainWindow& window, const QString& file) {
+  QPixmap picture = window.grab();
+  ui::TipWindow* tip = window.tips()->generalTip();
+  QPainter painter(&picture);
+  painter.drawPixmap(tip->pos() - window.pos(), tip->grab());
+  painter.end();
+  picture.save(file);
+  std::printf("%s\n", qPrintable(file));
+}
+
+// Lets events run until `ready` holds or ten seconds have passed.
+void waitFor(const std::function<bool()>& ready) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!ready() && clock.elapsed() < 10000) QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// The three "删除相片" windows, for a photograph that shares its template when there is one.
+void shootDeleteWindows(Gallery& gallery, const Project& project) {
+  const Table& photos = project.ListView_daoruxiangpian;
+  int shared = 0;
+  for (int i = 0; i < photos.count(); ++i)
+    if (photos.cell(i, photo_col::template_photo_count).toInt() > 1) {
+      shared = i;
+      break;
+    }
+  ui::DeleteConfirmWindow confirm(false);
+  gallery.shoot(confirm);
+  ui::ReplacementChoiceWindow choice(shared);
+  gallery.suffixNext(choice.windowTitle(), QStringLiteral("2"));
+  gallery.shoot(choice);
+  ui::ManualReplacementWindow manual(project, replacementCandidates(project, shared));
+  gallery.suffixNext(manual.windowTitle(), QStringLiteral("3"));
+  gallery.shoot(manual);
+}
+
+// The preview of the first photograph, taken in the middle of its movie.
+void shootPreview(Gallery& gallery, ui::Session& session, QWidget& parent) {
+  gallery.suffixNext(QStringLiteral("添加相片"), QStringLiteral("预览"));
+  ui::PhotoPreviewWindow preview(session, 0, &parent);
+  preview.show();
+  const std::size_t middle =
+      std::size_t(session.project.ListView_daoruxiangpian.cell(0, photo_col::tpl_frame_count).toInt() / 2 + 1);
+  waitFor([&] { return preview.shown().size() >= middle; });
+  gallery.save(preview);
+  preview.leave();
+}
 
 QStringList filesIn(const QString& folder, const QString& pattern) {
   QStringList found;
@@ -268,10 +337,64 @@ int main(int argc, char** argv) {
     return int(QDialog::Rejected);
   });
   window.karaokeCommand();
+  // The photo editing windows and the single-photograph preview.
+  shootDeleteWindows(gallery, session.project);
+  shootPreview(gallery, session, window);
 
   // The settings windows (shot as they open, then confirmed).
   window.albumLengthCommand();
   window.otherSettingsCommand();
+
+  // Three captions, the preview of all of them two seconds in.
+  gallery.windows.push_back([&](QDialog& w) {
+    auto& effects = static_cast<ui::TextEffectWindow&>(w);
+    const struct {
+      const char* text;
+      int second, entry, size;
+      const char* colour;
+    } captions[] = {{"生日快乐", 0, 2, 30, "clYellow"}, {"Happy Birthday", 0, 1, 24, "clWhite"},
+                    {"岁岁平安", 1, 11, 28, "clAqua"}};
+    for (const auto& c : captions) {
+      effects.textField()->setText(QString::fromUtf8(c.text));
+      effects.secondChooser()->setCurrentIndex(c.second);
+      effects.effectChooser()->setCurrentIndex(c.entry - 1);
+      effects.sizeChooser()->setCurrentText(QString::number(c.size));
+      effects.colourChooser()->setCurrentText(QString::fromLatin1(c.colour));
+      effects.addEffect();
+    }
+    effects.textField()->setText(QStringLiteral("此处输入文字"));
+    effects.allPreview();
+    effects.runDueFrames(130);
+    QApplication::processEvents();
+    gallery.save(w);
+    w.reject();
+    return int(QDialog::Rejected);
+  });
+  window.textEffectsCommand();
+
+  // The three layouts as a 1366 × 768 screen gets them.
+  const QRect screen(0, 0, 1366, 768);
+  const struct {
+    WindowLayout layout;
+    const char* name;
+  } layouts[] = {{WindowLayout::Start, "启动窗体"}, {WindowLayout::Fitted, "窗体放大"},
+                 {WindowLayout::Full, "全屏"}};
+  for (const auto& l : layouts) {
+    window.applyLayout(l.layout, screen);
+    QApplication::processEvents();
+    gallery.suffixNext(QStringLiteral("Solvane2017"), QString::fromUtf8(l.name));
+    gallery.save(window);
+  }
+  window.applyLayout(WindowLayout::Start, screen);
+  QApplication::processEvents();
+
+  // A command's tip, two seconds after the pointer came to rest on it.
+  QPushButton* effectsButton = window.command(QStringLiteral("文字特效"));
+  QCursor::setPos(effectsButton->mapToGlobal(effectsButton->rect().center()));
+  window.tips()->showTip(effectsButton->toolTip());
+  wait(2000 + ui::TipWindow::kFadeMs + 300);
+  saveWithTip(window, QDir(out).filePath(QStringLiteral("Solvane2017-提示.png")));
+  window.tips()->hideTip();
 
   // The image-sequence size window with its format choice; closing it ends the command.
   gallery.suffixNext(QStringLiteral("输出相册尺寸"), QStringLiteral("序列图"));

@@ -80,6 +80,7 @@ class TextEffectEditor {
   std::optional<QString> startAllPreview(const std::vector<QSize>& labelSizes);
   void stopPreview();
   TextEffectPreview& preview() { return preview_; }
+  const TextEffectPreview& preview() const { return preview_; }
 
   Table& rows() { return ListView_Label; }
   Table& display() { return suiListView_Label_2; }

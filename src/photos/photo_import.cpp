@@ -17,6 +17,7 @@
 #include "photos/parallel_for.h"
 #include "photos/photo_renderer.h"
 #include "photos/photo_rows.h"
+#include "photos/photo_snapshot.h"
 #include "photos/picture_memory.h"
 #include "photos/staging.h"
 #include "photos/staging_paths.h"
@@ -57,40 +58,20 @@ struct PhotoFailure {
 // What the import may change, so that a stopped or failed import can put it back.
 class ProjectSnapshot {
  public:
-  explicit ProjectSnapshot(const Project& p)
-      : photos_(p.ListView_daoruxiangpian), batch_(p.ListView_daoruxiangpianchuli),
-        landscapePool_(p.ListView_hengzhaopian_suijishu),
-        portraitPool_(p.ListView_shuzhaopian_suijishu),
-        landscapeFallback_(p.ListView_hengzhaopian_suijishu_wei_1),
-        portraitFallback_(p.ListView_shuzhaopian_suijishu_wei_1),
-        display_(p.suiListView_xiangpian_liebiao), instances_(p.Edit_mobanleijia_sum),
-        resetSwitch_(p.Edit_daoru_moban_kaishishiyong_kaiguan), unpackCounter_(p.Edit_wj_1_jy_leijia),
-        prefix_(p.Edit_str_mulu1) {}
+  explicit ProjectSnapshot(const Project& p) : tables_(p) {}
 
   // Removes the thumbnails and instance folders made since the snapshot, then puts the
   // tables and fields back.
   void restore(Project& p, const Workspace& ws) const {
-    for (int n = photos_.count() + 1; n <= p.ListView_daoruxiangpian.count(); ++n)
+    for (int n = tables_.photoCount() + 1; n <= p.ListView_daoruxiangpian.count(); ++n)
       QFile::remove(staging::thumbnailFile(ws, n));
-    for (int t = instances_.toInt() + 1; t <= p.Edit_mobanleijia_sum.toInt(); ++t)
+    for (int t = tables_.instanceCount() + 1; t <= p.Edit_mobanleijia_sum.toInt(); ++t)
       ClearFolder(staging::instanceFolder(ws, QString::number(t)));
-    p.ListView_daoruxiangpian = photos_;
-    p.ListView_daoruxiangpianchuli = batch_;
-    p.ListView_hengzhaopian_suijishu = landscapePool_;
-    p.ListView_shuzhaopian_suijishu = portraitPool_;
-    p.ListView_hengzhaopian_suijishu_wei_1 = landscapeFallback_;
-    p.ListView_shuzhaopian_suijishu_wei_1 = portraitFallback_;
-    p.suiListView_xiangpian_liebiao = display_;
-    p.Edit_mobanleijia_sum = instances_;
-    p.Edit_daoru_moban_kaishishiyong_kaiguan = resetSwitch_;
-    p.Edit_wj_1_jy_leijia = unpackCounter_;
-    p.Edit_str_mulu1 = prefix_;
+    tables_.restore(p);
   }
 
  private:
-  Table photos_, batch_, landscapePool_, portraitPool_, landscapeFallback_, portraitFallback_,
-      display_;
-  QString instances_, resetSwitch_, unpackCounter_, prefix_;
+  PhotoTablesSnapshot tables_;
 };
 
 // Steps done of the import's 4 × n; workers report from their own threads.

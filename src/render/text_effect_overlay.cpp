@@ -11,6 +11,18 @@ namespace solvane {
 
 int TextEffectPointsOnCanvas(int fontSize) { return fontSize * kCanvasWidth / 513; }
 
+void StyleTextEffectLabel(OverlayLabel& label, const Table& effects, int row) {
+  label.setFont(fontAtPoints(
+      effects.cell(row, label_col::font_name),
+      TextEffectPointsOnCanvas(effects.cell(row, label_col::font_size).toInt()),
+      effects.cell(row, label_col::bold) == word::cuti,
+      effects.cell(row, label_col::italic) == word::xieti,
+      effects.cell(row, label_col::underline) == word::xiahuaxian));
+  label.setColor(colourFromValueText(effects.cell(row, label_col::color_value)));
+  label.setText(effects.cell(row, label_col::text));
+  label.fitToText();
+}
+
 TextEffectOverlay::TextEffectOverlay(Table& effects, OverlayPanel& panel)
     : effects_(effects), panel_(panel) {}
 
@@ -19,12 +31,7 @@ void TextEffectOverlay::createLabels() {
   for (int i = 0; i < effects_.count(); ++i) {
     effects_.setCell(i, label_col::state, word::tingzhi);
     OverlayLabel& label = panel_.addTextEffectLabel();
-    label.setFont(fontAtPoints(
-        effects_.cell(i, label_col::font_name),
-        TextEffectPointsOnCanvas(effects_.cell(i, label_col::font_size).toInt())));
-    label.setColor(colourFromValueText(effects_.cell(i, label_col::color_value)));
-    label.setText(effects_.cell(i, label_col::text));
-    label.fitToText();
+    StyleTextEffectLabel(label, effects_, i);
     label.move(QPoint(0, 0));
     label.setVisible(false);
     panel_.bringToTop(label);

@@ -10,6 +10,7 @@
 
 namespace solvane {
 
+class OverlayLabel;
 class OverlayPanel;
 class Table;
 
@@ -17,12 +18,18 @@ class Table;
 // on the 513-pixel sample area).
 int TextEffectPointsOnCanvas(int fontSize);
 
+// Dresses `label` as text-effect row `row` draws on the canvas: its text in the row's font
+// at canvas size, its colour, and bold, italic and underline as the row's style cells say
+// ("cuti", "xieti", "xiahuaxian"), sized to the text. The album and the text-effect
+// window's preview both draw their captions through this.
+void StyleTextEffectLabel(OverlayLabel& label, const Table& effects, int row);
+
 class TextEffectOverlay {
  public:
   TextEffectOverlay(Table& effects, OverlayPanel& panel);
 
-  // One label per row: its text in the row's font and colour, at (0, 0), hidden, on top.
-  // Bold, italic and underline are not applied. Every row starts idle, so rows left moving
+  // One label per row, styled by StyleTextEffectLabel, at (0, 0), hidden, on top. Every
+  // row starts idle, so rows left moving
   // by an earlier album of this run start again at their time.
   void createLabels();
   // The motion step of every row against the album clock, 3 pixels per frame by default.

@@ -1,5 +1,6 @@
 #include "photo_fixtures.h"
 
+#include <deque>
 #include <memory>
 #include <stdexcept>
 
@@ -92,6 +93,16 @@ QStringList catalogRow(int tplSeq, int photoCount, int landscapeCount, int portr
   row[catalog_col::portrait_count] = QString::number(portraitCount);
   row[catalog_col::frame_count] = QStringLiteral("250");
   return row;
+}
+
+std::function<int(int)> drawSequence(std::vector<int> draws) {
+  auto queue = std::make_shared<std::deque<int>>(draws.begin(), draws.end());
+  return [queue](int m) {
+    if (queue->empty()) return 0;
+    const int r = queue->front() % m;
+    queue->pop_front();
+    return r;
+  };
 }
 
 void addSingleTemplates(Project& project, const QString& libraryRoot) {

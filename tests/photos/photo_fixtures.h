@@ -1,6 +1,8 @@
 #pragma once
 // Fixtures of the photo tests: generated JPEG files and small template catalogs.
 #include <filesystem>
+#include <functional>
+#include <vector>
 #include <ostream>
 
 #include <QByteArray>
@@ -14,6 +16,9 @@ struct Project;
 }
 
 namespace solvane::test {
+
+// Template draws that answer `draws` in turn (each modulo the pool size), then 0.
+std::function<int(int)> drawSequence(std::vector<int> draws);
 
 // A picture whose four quadrants have distinct colours (red top-left, green top-right,
 // blue bottom-left, yellow bottom-right), so a test can tell orientation and placement.

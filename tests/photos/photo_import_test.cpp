@@ -25,16 +25,6 @@
 namespace solvane {
 namespace {
 
-DrawIndex sequence(std::vector<int> draws) {
-  auto queue = std::make_shared<std::deque<int>>(draws.begin(), draws.end());
-  return [queue](int m) {
-    if (queue->empty()) return 0;
-    const int r = queue->front() % m;
-    queue->pop_front();
-    return r;
-  };
-}
-
 QStringList allRows(const Table& t) {
   QStringList out;
   for (int i = 0; i < t.count(); ++i) out << t.row(i).join('|');
@@ -80,7 +70,7 @@ class PhotoImport : public ::testing::Test {
   PhotoImportResult run(const QStringList& files, std::vector<int> draws = {},
                         const JobControl& job = {}, int threads = 0) {
     PhotoImportOptions options;
-    options.draw = sequence(std::move(draws));
+    options.draw = test::drawSequence(std::move(draws));
     options.threads = threads;
     return importPhotos(project, ws, files, options, job);
   }
@@ -281,7 +271,7 @@ TEST_F(PhotoImport, ParallelRunGivesTheSameTablesAndFilesAsOneAtATime) {
   project = second;
   const Workspace otherRun(dir.qpath() + "/run2", ws.libraryRoot());
   PhotoImportOptions options;
-  options.draw = sequence(draws);
+  options.draw = test::drawSequence(draws);
   options.threads = 2;
   importPhotos(project, otherRun, files, options, {});
   QStringList parallel = importState(project);

@@ -13,6 +13,7 @@
 
 #include "support/fixtures.h"
 #include "support/media_fixtures.h"
+#include "support/tiny_library.h"
 
 namespace solvane {
 namespace {
@@ -20,27 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const QString kCli = QStringLiteral(SOLVANE_BIN_DIR "/solvane-cli");
-const QString kLibraryTool = QStringLiteral(SOLVANE_BIN_DIR "/build_template_library");
 constexpr int kTemplateFrames = 20;
-
-// One template with one slot for either orientation: the photograph over a dark background.
-QByteArray templateSource(int frames) {
-  return QStringLiteral(
-             R"({"format": "solvane-movie", "version": 1, "name": "test", "frames": %1,
-  "template": {"mblx": "xiangce", "mbfl": "test", "orientation": ["shuheng"],
-               "xpjpgmc": "|picture_1|"},
-  "layers": [
-    {"kind": "solid", "color": "#202020"},
-    {"kind": "picture", "source": "picture_1", "box": [360, 140, 1200, 800], "fit": "contain"}
-  ]})")
-      .arg(frames)
-      .toUtf8();
-}
-
-QByteArray closingSource() {
-  return R"({"format": "solvane-movie", "version": 1, "name": "closing", "frames": 100,
-  "layers": [{"kind": "picture", "source": "picture_0", "box": [0, 0, 1920, 1080]}]})";
-}
 
 struct CliRun {
   int exitCode = -1;
@@ -51,15 +32,9 @@ struct CliRun {
 class AlbumCliTest : public testing::Test {
  protected:
   void SetUp() override {
-    if (!QFile::exists(kCli) || !QFile::exists(kLibraryTool))
-      GTEST_SKIP() << "solvane-cli or build_template_library is not built";
-    test::writeFile(dir / "sources/001_test.json", templateSource(kTemplateFrames));
-    test::writeFile(dir / "closing.json", closingSource());
-    QProcess tool;
-    tool.start(kLibraryTool, {dir.qpath() + "/sources", dir.qpath() + "/closing.json",
-                              dir.qpath() + "/library"});
-    ASSERT_TRUE(tool.waitForFinished(60000));
-    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    if (!QFile::exists(kCli)) GTEST_SKIP() << "solvane-cli is not built";
+    QString why;
+    ASSERT_FALSE(test::buildTinyLibrary(dir.path(), kTemplateFrames, &why).isEmpty()) << why.toStdString();
     makePhoto("photos/a.jpg", 640, 480, Qt::red);
     makePhoto("photos/b.jpg", 480, 640, Qt::green);
     makePhoto("photos/c.jpg", 800, 450, Qt::blue);

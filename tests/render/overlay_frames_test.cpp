@@ -227,7 +227,7 @@ TEST(TextEffectOverlay, AppearsWhenTheAlbumClockFirstReadsItsStartAndMovesEachFr
     album.addText("00:03", c.motion, "cuti");
     album.start();
     const OverlayLabel& label = album.panel().textEffectLabel(0);
-    EXPECT_FALSE(label.font().bold()) << "text effects are drawn regular";
+    EXPECT_TRUE(label.font().bold()) << "the style chosen in the window shows in the album";
     const QSize size = label.size();
     album.frames(74);
     EXPECT_FALSE(label.visible());

@@ -4,10 +4,10 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 
 #include "model/project.h"
 #include "support/media_fixtures.h"
+#include "support/tiny_library.h"
 #include "templates/startup_sequence.h"
 
 namespace solvane::test {
@@ -15,39 +15,11 @@ namespace fs = std::filesystem;
 
 std::unique_ptr<ScratchDir> UiTest::library_;
 
-namespace {
-
-const QString kLibraryTool = QStringLiteral(SOLVANE_BIN_DIR "/build_template_library");
-
-QByteArray templateSource(int frames) {
-  return QStringLiteral(
-             R"({"format": "solvane-movie", "version": 1, "name": "test", "frames": %1,
-  "template": {"mblx": "xiangce", "mbfl": "test", "orientation": ["shuheng"],
-               "xpjpgmc": "|picture_1|"},
-  "layers": [
-    {"kind": "solid", "color": "#202020"},
-    {"kind": "picture", "source": "picture_1", "box": [360, 140, 1200, 800], "fit": "contain"}
-  ]})")
-      .arg(frames)
-      .toUtf8();
-}
-
-QByteArray closingSource() {
-  return R"({"format": "solvane-movie", "version": 1, "name": "closing", "frames": 100,
-  "layers": [{"kind": "picture", "source": "picture_0", "box": [0, 0, 1920, 1080]}]})";
-}
-
-}  // namespace
 
 void UiTest::SetUpTestSuite() {
   library_ = std::make_unique<ScratchDir>();
-  writeFile(*library_ / "sources/001_test.json", templateSource(kTestTemplateFrames));
-  writeFile(*library_ / "closing.json", closingSource());
-  QProcess tool;
-  tool.start(kLibraryTool, {library_->qpath() + "/sources", library_->qpath() + "/closing.json",
-                            library_->qpath() + "/library"});
-  ASSERT_TRUE(tool.waitForFinished(60000));
-  ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+  QString why;
+  ASSERT_FALSE(buildTinyLibrary(library_->path(), kTestTemplateFrames, &why).isEmpty()) << why.toStdString();
 }
 
 void UiTest::TearDownTestSuite() { library_.reset(); }
@@ -65,6 +37,7 @@ void UiTest::SetUp() {
     playback = player.get();
     return player;
   };
+  session->openPage = [this](const QUrl& page) { openedPages << page; };
   runStartupSteps(session->project, session->workspace);
   window = std::make_unique<ui::MainWindow>(*session);
   window->resize(1083, 678);

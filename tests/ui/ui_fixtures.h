@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,7 @@ class UiTest : public testing::Test {
   QStringList openedFolders;
   // The player of the last preview window opened: its clock moves when a test says so.
   ScriptedPlayback* playback = nullptr;
+  QList<QUrl> openedPages;
 
  private:
   static std::unique_ptr<ScratchDir> library_;

@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "effects/album_settings.h"
@@ -21,15 +22,19 @@
 #include "model/project.h"
 #include "model/sentinels.h"
 #include "model/startup.h"
+#include "model/workspace.h"
 #include "photos/staging_paths.h"
 #include "render/output_commands.h"
 #include "ui/effects/album_length_window.h"
 #include "ui/effects/other_settings_window.h"
+#include "ui/effects/text_effect_window.h"
 #include "ui/lyrics/add_media_windows.h"
 #include "ui/main/pane.h"
 #include "ui/main/summary_panel.h"
+#include "ui/main/tip_controller.h"
 #include "ui/main/title_bar.h"
 #include "ui/photos/add_photos_window.h"
+#include "ui/photos/photo_edit_commands.h"
 #include "ui/render/output_command.h"
 #include "ui/shared/session.h"
 #include "ui/shared/user_questions.h"
@@ -50,11 +55,28 @@ QString sampleFile(const QString& folder, const QString& pattern) {
   return found.isEmpty() ? QString() : found.first();
 }
 
+// The context menus of the three panes, in the order their entries stand.
+QStringList paneMenuOrder(PaneKind kind) {
+  switch (kind) {
+    case PaneKind::Photos:
+      return {"删除相片", "全部删除", "相片剪裁", "图标格式", "列表格式", "预览效果"};
+    case PaneKind::Music:
+      return {"删除音乐", "全部删除", "手动绑定", "自动绑定", "手动解绑", "全部解绑",
+              "图标格式", "列表格式", "音乐预览"};
+    case PaneKind::Lyrics:
+      return {"删除歌词", "全部删除", "手动绑定", "自动绑定", "手动解绑", "全部解绑",
+              "图标格式", "列表格式", "歌词设置", "歌词预览"};
+  }
+  return {};
+}
+
 }  // namespace
 
 MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), session_(session) {
   setWindowTitle(QStringLiteral("Solvane2017"));
   setObjectName(QStringLiteral("Solvane2017"));
+  // The title bar below is the window's frame; the layouts size the whole window.
+  setWindowFlag(Qt::FramelessWindowHint);
   setStyleSheet(QStringLiteral(
       "#TitleBar { background: #2f5d8a; }"
       "#TitleBar QLabel#Title { color: white; font-size: 15px; font-weight: bold; }"
@@ -89,6 +111,9 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
   commandLayout->addSpacing(10);
   column(addCommand(QStringLiteral("相册长度"), QStringLiteral("两种同步：以相册长度为准,以音乐长度为准"),
                     &MainWindow::albumLengthCommand));
+  column(addCommand(QStringLiteral("文字特效"),
+                    QStringLiteral("支持多条文字特效,支持指定时间显示,颜色,字体,大小,字型等设置"),
+                    &MainWindow::textEffectsCommand));
   column(addCommand(QStringLiteral("其它设置"),
                     QStringLiteral("支持PAL,NTSC电视制式,画质效果支持一般画质,高清画质"),
                     &MainWindow::otherSettingsCommand));
@@ -102,6 +127,11 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
     commands_.insert(row.caption, button);
     column(button);
   }
+  commandLayout->addSpacing(10);
+  column(addCommand(QStringLiteral("网站模板"), QStringLiteral("打开此软件的网站模板页面"),
+                    &MainWindow::templatePageCommand));
+  column(addCommand(QStringLiteral("帮助文件"), QStringLiteral("此软件的使用帮助文件"),
+                    &MainWindow::helpCommand));
   commandLayout->addStretch();
   commandColumn->setFixedWidth(132);
 
@@ -136,6 +166,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
   for (int i = 0; i < 3; ++i) {
     const auto kind = static_cast<PaneKind>(i);
     paneWidgets_[i] = new Pane(setups[i], panes_);
+    paneWidgets_[i]->setMenuOrder(paneMenuOrder(kind));
     panes_->addWidget(paneWidgets_[i]);
     connect(paneWidgets_[i], &Pane::iconModeRequested, this, [this, kind] { setIconMode(kind); });
     connect(paneWidgets_[i], &Pane::listModeRequested, this, [this, kind] { setListMode(kind); });
@@ -169,7 +200,13 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
   layout->addLayout(body, 1);
 
   addPreviewCommands();
+  photoEdits_ = new PhotoEditCommands(session_, *this, *pane(PaneKind::Photos), *summary_);
   showPane(PaneKind::Photos);
+  tips_ = new TipController(this);
+}
+
+void MainWindow::showPaneTip(PaneKind kind, QWidget* view, const QRect& cell, const QStringList& lines) {
+  tips_->showCellTip(static_cast<CellTip>(index(kind)), view, cell, lines);
 }
 
 QPushButton* MainWindow::addCommand(const QString& caption, const QString& tip,
@@ -194,6 +231,7 @@ PaneKind MainWindow::visiblePane() const {
 }
 
 void MainWindow::guarded(const std::function<void()>& run) {
+  tips_->hideTip();
   try {
     run();
   } catch (const Cancelled&) {
@@ -249,10 +287,13 @@ void MainWindow::showRowPicture(PaneKind kind, int row) {
 // --- Layouts -------------------------------------------------------------------------------
 
 void MainWindow::applyLayout(WindowLayout layout) {
-  session_.project.Edit_jiemian = layoutWord(layout);
   QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
-  const QRect area = screen->geometry();
+  applyLayout(layout, screen->geometry());
+}
+
+void MainWindow::applyLayout(WindowLayout layout, const QRect& area) {
+  session_.project.Edit_jiemian = layoutWord(layout);
   const QRect placed = layoutGeometry(layout, area);
   if (layout == WindowLayout::Full) {
     setGeometry(placed);
@@ -338,6 +379,46 @@ void MainWindow::otherSettingsCommand() {
     OtherSettingsWindow window(session_.project, this);
     session_.questions.showWindow(window);
   });
+}
+
+TextEffectWindow* MainWindow::textEffectWindow() {
+  if (!textEffects_) textEffects_ = new TextEffectWindow(session_, this);
+  return textEffects_;
+}
+
+void MainWindow::textEffectsCommand() {
+  guarded([this] {
+    TextEffectWindow* window = textEffectWindow();
+    window->prepare();
+    session_.questions.showWindow(*window);
+    // However the window went away, its rows are the project's now.
+    window->finish();
+    summary_->refresh();
+  });
+}
+
+void MainWindow::openInstalledPage(const QString& file) {
+  const QString folder = session_.helpFolder.isEmpty()
+                             ? QDir(executableFolder()).filePath(QStringLiteral("help"))
+                             : session_.helpFolder;
+  const QString page = QDir(folder).filePath(file);
+  if (!QFileInfo::exists(page))
+    throw Error(QStringLiteral("%1: the page is not installed beside the program").arg(page));
+  if (session_.openPage) session_.openPage(QUrl::fromLocalFile(page));
+}
+
+void MainWindow::templatePageCommand() {
+  guarded([this] {
+    if (session_.templatePage.isValid() && !session_.templatePage.isEmpty()) {
+      if (session_.openPage) session_.openPage(session_.templatePage);
+      return;
+    }
+    openInstalledPage(QStringLiteral("templates.html"));
+  });
+}
+
+void MainWindow::helpCommand() {
+  guarded([this] { openInstalledPage(QStringLiteral("guide.html")); });
 }
 
 void MainWindow::outputCommand(const QString& kind) {

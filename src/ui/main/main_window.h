@@ -13,7 +13,10 @@ class QStackedWidget;
 namespace solvane::ui {
 
 class Pane;
+class PhotoEditCommands;
 class SummaryPanel;
+class TextEffectWindow;
+class TipController;
 class TitleBar;
 struct Session;
 
@@ -30,6 +33,10 @@ class MainWindow : public QWidget {
   void addLyricsCommand();
   void albumLengthCommand();
   void otherSettingsCommand();
+  void textEffectsCommand();
+  // "网站模板" and "帮助文件": the installed template page and user guide in the browser.
+  void templatePageCommand();
+  void helpCommand();
   void outputCommand(const QString& kind);
   // The exit confirmation; "确定" clears the working tree and closes the window.
   void exitCommand();
@@ -43,6 +50,8 @@ class MainWindow : public QWidget {
   void setIconMode(PaneKind kind);
   void setListMode(PaneKind kind);
   void applyLayout(WindowLayout layout);
+  // The same on a screen whose area is given (the window's own screen above).
+  void applyLayout(WindowLayout layout, const QRect& screen);
   // Rebuilds every pane from the project.
   void reloadPanes();
 
@@ -54,6 +63,14 @@ class MainWindow : public QWidget {
   QPushButton* command(const QString& caption) const;
   QPushButton* paneSelector(PaneKind kind) const;
   bool exited() const { return exited_; }
+  // The text-effect window, kept for the whole run so its rows stay between openings.
+  TextEffectWindow* textEffectWindow();
+  // The hover tips: every control's tip text, and the pane tips that describe a cell
+  // (`cell` in `view`'s coordinates, `lines` its fields) until the pointer leaves it.
+  TipController* tips() const { return tips_; }
+  void showPaneTip(PaneKind kind, QWidget* view, const QRect& cell, const QStringList& lines);
+  // Deleting, replacing, swapping and previewing photographs.
+  PhotoEditCommands* photoEdits() const { return photoEdits_; }
 
  Q_SIGNALS:
   // The confirmed exit has cleared the working tree; the program may end.
@@ -70,6 +87,7 @@ class MainWindow : public QWidget {
   void importMedia(PaneKind kind, QString& lastFolder, const QString& title, const QString& filter,
                    const QString& pattern);
   void showRowPicture(PaneKind kind, int row);
+  void openInstalledPage(const QString& file);
   QString thumbnailOf(PaneKind kind, int row) const;
   void addPreviewCommands();
 
@@ -81,6 +99,9 @@ class MainWindow : public QWidget {
   QPushButton* selectors_[3];
   Pane* paneWidgets_[3];
   bool exited_ = false;
+  TextEffectWindow* textEffects_ = nullptr;
+  TipController* tips_ = nullptr;
+  PhotoEditCommands* photoEdits_ = nullptr;
 };
 
 }  // namespace solvane::ui

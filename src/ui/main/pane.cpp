@@ -118,6 +118,23 @@ QPushButton* Pane::addButton(const QString& caption, const QString& tip) {
   return button;
 }
 
+QAction* Pane::addMenuEntry(const QString& caption) {
+  const int rank = menuOrder_.indexOf(caption);
+  QAction* before = nullptr;
+  if (rank >= 0) {
+    for (QAction* existing : menu_->actions()) {
+      const int other = menuOrder_.indexOf(existing->text());
+      if (other > rank) {
+        before = existing;
+        break;
+      }
+    }
+  }
+  auto* action = new QAction(caption, menu_);
+  menu_->insertAction(before, action);
+  return action;
+}
+
 int Pane::currentRow() const {
   const QModelIndex index = showsList() ? list_->currentIndex() : icons_->currentIndex();
   return index.isValid() ? index.row() : -1;

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+class QAction;
 class QListView;
 class QMenu;
 class QPushButton;
@@ -45,6 +46,11 @@ class Pane : public QWidget {
   // A button beside "图标"/"列表"; later commands add theirs here.
   QPushButton* addButton(const QString& caption, const QString& tip);
   QMenu* contextMenu() const { return menu_; }
+  // The context menu's entries in the order they must stand, and an entry put in its place
+  // among those already there (whatever order the commands arrive in).
+  void setMenuOrder(const QStringList& captions) { menuOrder_ = captions; }
+  const QStringList& menuOrder() const { return menuOrder_; }
+  QAction* addMenuEntry(const QString& caption);
   QListView* iconView() const { return icons_; }
   QTableView* listView() const { return list_; }
   QPushButton* iconButton() const { return iconButton_; }
@@ -70,6 +76,7 @@ class Pane : public QWidget {
   QPushButton* iconButton_;
   QPushButton* listButton_;
   QMenu* menu_;
+  QStringList menuOrder_;
 };
 
 }  // namespace solvane::ui

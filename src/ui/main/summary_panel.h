@@ -23,6 +23,9 @@ class SummaryPanel : public QWidget {
   void showPicture(const QString& caption, const QString& file);
   QLabel* viewerCaption() const { return caption_; }
   QLabel* viewerPicture() const { return picture_; }
+  // The help text of the bottom box, one pixel further up every refresh and back at 50
+  // pixels from the top once it has scrolled out.
+  QLabel* helpText() const { return help_; }
 
  private:
   Session& session_;
@@ -30,6 +33,8 @@ class SummaryPanel : public QWidget {
   QLabel* caption_;
   QLabel* picture_;
   QTimer* timer_;
+  QWidget* helpBox_;
+  QLabel* help_;
 };
 
 }  // namespace solvane::ui

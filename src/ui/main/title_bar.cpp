@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QWindow>
 
 namespace solvane::ui {
 
@@ -28,6 +29,28 @@ TitleBar::TitleBar(QWidget* parent) : QWidget(parent) {
   layout->addWidget(title);
   layout->addStretch();
   for (QPushButton* b : {start_, fitted_, full_, close_}) layout->addWidget(b);
+}
+
+// The window has no frame of its own: dragging the title bar moves it, through the window
+// system where it offers that (Wayland allows nothing else), by hand otherwise.
+void TitleBar::mousePressEvent(QMouseEvent* event) {
+  dragging_ = false;
+  if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+  QWindow* handle = window()->windowHandle();
+  if (handle && handle->startSystemMove()) return;
+  dragging_ = true;
+  grabbedAt_ = event->globalPosition().toPoint() - window()->frameGeometry().topLeft();
+}
+
+void TitleBar::mouseMoveEvent(QMouseEvent* event) {
+  if (dragging_ && (event->buttons() & Qt::LeftButton))
+    window()->move(event->globalPosition().toPoint() - grabbedAt_);
+  QWidget::mouseMoveEvent(event);
+}
+
+void TitleBar::mouseReleaseEvent(QMouseEvent* event) {
+  dragging_ = false;
+  QWidget::mouseReleaseEvent(event);
 }
 
 void TitleBar::mouseDoubleClickEvent(QMouseEvent* event) {

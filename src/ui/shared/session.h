@@ -7,6 +7,7 @@
 #include <optional>
 
 #include <QString>
+#include <QUrl>
 
 #include "lyrics/playback.h"
 #include "model/project.h"
@@ -36,6 +37,12 @@ struct Session {
   std::function<void(const QString& folder)> openFolder;
   // The player of the previews (the media layer's when unset; tests script the clock).
   std::function<std::unique_ptr<Playback>()> makePlayback;
+  // Opens a page in the browser (the desktop's; tests record the calls).
+  std::function<void(const QUrl& page)> openPage;
+  // The pages the program installs: the user guide and the template page ("help" beside
+  // the program when empty), and the template page's address when it lives elsewhere.
+  QString helpFolder;
+  QUrl templatePage;
 };
 
 // Marks the session busy for its lifetime.

@@ -1,5 +1,7 @@
 #include "ui/shared/table_model.h"
 
+#include <QImage>
+
 #include "model/table.h"
 
 namespace solvane::ui {
@@ -55,7 +57,10 @@ QVariant ThumbnailModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DecorationRole: {
       auto found = pixmaps_.find(index.row());
-      if (found == pixmaps_.end()) found = pixmaps_.insert(index.row(), QPixmap(thumbnailFile_(index.row())));
+      // Read through QImage: QPixmap's file cache knows a file by name, time and size, and
+      // the list edits rename thumbnails of equal size onto each other.
+      if (found == pixmaps_.end())
+        found = pixmaps_.insert(index.row(), QPixmap::fromImage(QImage(thumbnailFile_(index.row()))));
       return *found;
     }
     case Qt::SizeHintRole: return cell_;

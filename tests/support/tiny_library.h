@@ -1,0 +1,15 @@
+#pragma once
+// The smallest real template library: one template of `frames` frames with one slot for a
+// photograph of either orientation (box 360,140 1200×800 over a dark background) and a
+// 100-frame closing movie, built by the library tool as the program's build does.
+#include <filesystem>
+
+#include <QString>
+
+namespace solvane::test {
+
+// Builds the library below `folder` and returns its root (`folder`/library); an empty text
+// when the tool is missing or failed (`why` says how).
+QString buildTinyLibrary(const std::filesystem::path& folder, int frames, QString* why = nullptr);
+
+}  // namespace solvane::test
