@@ -33,7 +33,7 @@ void MainWindow::addPreviewCommands() {
                            void (MainWindow::*run)()) {
     Pane* p = pane(kind);
     connect(p->addButton(caption, tip), &QPushButton::clicked, this, run);
-    connect(p->contextMenu()->addAction(caption), &QAction::triggered, this, run);
+    connect(p->addMenuEntry(caption), &QAction::triggered, this, run);
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(p->iconView()),
                                     static_cast<QAbstractItemView*>(p->listView())})
       connect(view, &QAbstractItemView::doubleClicked, this, run);
