@@ -26,6 +26,8 @@ int main(int argc, char** argv) {
   // Fontconfig is read once, when Qt builds its font list: the aliases go in first.
   loadFontAliases();
   av_log_set_level(AV_LOG_ERROR);
+  // Qt Multimedia's GStreamer backend plays without a sound device; the others may not.
+  qputenv("QT_MEDIA_BACKEND", "gstreamer");
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Solvane2017"));
   QApplication::setQuitOnLastWindowClosed(false);

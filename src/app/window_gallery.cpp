@@ -20,7 +20,10 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QPointer>
+#include <QListWidget>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -28,11 +31,14 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
+#include "lyrics/playback.h"
 #include "model/columns.h"
 #include "model/fonts.h"
 #include "model/project.h"
 #include "model/workspace.h"
 #include "lyrics/binding.h"
+#include "ui/lyrics/karaoke_window.h"
+#include "ui/lyrics/preview_window.h"
 #include "ui/effects/text_effect_window.h"
 #include "photos/photo_editing.h"
 #include "ui/lyrics/media_pane_commands.h"
@@ -226,6 +232,8 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   loadFontAliases();
   av_log_set_level(AV_LOG_ERROR);
+  // Qt Multimedia's GStreamer backend plays without a sound device; the others may not.
+  qputenv("QT_MEDIA_BACKEND", "gstreamer");
   QApplication app(argc, argv);
   const QString out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
   const QString photos =
@@ -309,6 +317,62 @@ int main(int argc, char** argv) {
   media->deleteCommand(solvane::Pane::Lyric, false);
   window.setIconMode(ui::PaneKind::Photos);
 
+  // The previews and the karaoke window mid-song, on a scripted clock: the picture is
+  // taken at the first second that shows a lyric line (or the middle of a karaoke fill).
+  ScriptedPlayback* clock = nullptr;
+  session.makePlayback = [&clock] {
+    auto player = std::make_unique<ScriptedPlayback>(240'000);
+    clock = player.get();
+    return player;
+  };
+  const auto preview = [&](QDialog& d) {
+    auto& w = dynamic_cast<ui::PreviewWindow&>(d);
+    w.musicList()->setCurrentRow(0);
+    w.lyricList()->setCurrentRow(0);
+    w.playButton()->click();
+    for (int s = 0; s < 120 && (s < 5 || w.lyric().label().text().isEmpty()); ++s) {
+      clock->advance(1'000);
+      w.tick();
+    }
+    clock->advance(400);
+    w.tick();
+    QApplication::processEvents();
+    gallery.save(w);
+    w.stopCommand();
+    return int(QDialog::Rejected);
+  };
+  gallery.windows.push_back(preview);
+  window.musicPreviewCommand();
+  gallery.windows.push_back(preview);
+  window.lyricPreviewCommand();
+
+  gallery.windows.push_back([&](QDialog& d) {
+    auto& w = dynamic_cast<ui::KaraokeWindow&>(d);
+    gallery.files.push_back(filesIn(songs, QStringLiteral("*.ksc")));
+    w.importCommand();
+    if (w.lyricList()->rowCount() > 0) {
+      w.chooseLyric(0);
+      w.musicList()->setCurrentRow(0);
+      w.playCommand();
+      const auto& fill = w.preview().label(KaraokeLabelId::A2);
+      for (int ms = 0; ms < 120'000 && !(fill.visible() && fill.size().width() > 60); ms += 40) {
+        clock->advance(40);
+        w.tick();
+      }
+      w.pauseCommand();
+    }
+    QApplication::processEvents();
+    gallery.save(w);
+    gallery.windows.push_back([&](QDialog& style) {
+      gallery.suffixNext(QStringLiteral("卡拉OK设置"), QStringLiteral("歌词样式"));
+      QApplication::processEvents();
+      gallery.save(style);
+      return int(QDialog::Rejected);
+    });
+    if (w.lyricList()->rowCount() > 0) w.styleCommand();
+    return int(QDialog::Rejected);
+  });
+  window.karaokeCommand();
   // The photo editing windows and the single-photograph preview.
   shootDeleteWindows(gallery, session.project);
   shootPreview(gallery, session, window);

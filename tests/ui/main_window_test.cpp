@@ -87,7 +87,7 @@ TEST_F(MainWindowTest, ModeSwitchesFollowTheWindowWideModeAndPaneSelectors) {
   window->pane(PaneKind::Music)->iconButton()->click();
   EXPECT_EQ(session->project.Edit_tubiao_liebiao, word::tubiao);
 
-  // The context menu holds the same two mode commands.
+  // The context menu starts with the same two mode commands (the pane's commands follow).
   QStringList entries;
   QAction* listEntry = nullptr;
   for (QAction* a : window->pane(PaneKind::Lyrics)->contextMenu()->actions()) {
@@ -97,6 +97,7 @@ TEST_F(MainWindowTest, ModeSwitchesFollowTheWindowWideModeAndPaneSelectors) {
   EXPECT_TRUE(entries.contains(QStringLiteral("图标格式")));
   ASSERT_TRUE(listEntry);
   listEntry->trigger();
+  EXPECT_TRUE(entries.contains(QStringLiteral("歌词预览")));
   EXPECT_EQ(window->visiblePane(), PaneKind::Lyrics);
   EXPECT_TRUE(window->pane(PaneKind::Lyrics)->showsList());
 }

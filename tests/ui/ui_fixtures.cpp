@@ -32,6 +32,11 @@ void UiTest::SetUp() {
   session->drawSeed = 7;
   session->sampleSongFolder = dir.qpath() + "/samples";
   session->openFolder = [this](const QString& folder) { openedFolders << folder; };
+  session->makePlayback = [this] {
+    auto player = std::make_unique<ScriptedPlayback>(180'000);
+    playback = player.get();
+    return player;
+  };
   session->openPage = [this](const QUrl& page) { openedPages << page; };
   runStartupSteps(session->project, session->workspace);
   window = std::make_unique<ui::MainWindow>(*session);

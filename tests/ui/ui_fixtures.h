@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "lyrics/playback.h"
 #include "support/fixtures.h"
 #include "ui/main/main_window.h"
 #include "ui/scripted_questions.h"
@@ -48,6 +49,8 @@ class UiTest : public testing::Test {
   std::unique_ptr<ui::Session> session;
   std::unique_ptr<ui::MainWindow> window;
   QStringList openedFolders;
+  // The player of the last preview window opened: its clock moves when a test says so.
+  ScriptedPlayback* playback = nullptr;
   QList<QUrl> openedPages;
 
  private:

@@ -107,6 +107,8 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
                     &MainWindow::addMusicCommand));
   column(addCommand(QStringLiteral("添加歌词"), QStringLiteral("支持多个歌词文件一起添加使用"),
                     &MainWindow::addLyricsCommand));
+  column(addCommand(QStringLiteral("卡拉OK设置"), QStringLiteral("导入卡拉OK歌词,设置卡拉OK歌词样式,预览卡拉OK效果"),
+                    &MainWindow::karaokeCommand));
   commandLayout->addSpacing(10);
   column(addCommand(QStringLiteral("相册长度"), QStringLiteral("两种同步：以相册长度为准,以音乐长度为准"),
                     &MainWindow::albumLengthCommand));
@@ -207,6 +209,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QWidget(parent), ses
   layout->addWidget(title_);
   layout->addLayout(body, 1);
 
+  addPreviewCommands();
   photoEdits_ = new PhotoEditCommands(session_, *this, *pane(PaneKind::Photos), *summary_);
   showPane(PaneKind::Photos);
   tips_ = new TipController(this);

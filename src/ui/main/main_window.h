@@ -41,6 +41,11 @@ class MainWindow : public QWidget {
   void outputCommand(const QString& kind);
   // The exit confirmation; "确定" clears the working tree and closes the window.
   void exitCommand();
+  // "音乐预览" / "歌词预览" (pane buttons, menu entries, double click on a row).
+  void musicPreviewCommand();
+  void lyricPreviewCommand();
+  // "卡拉OK设置": the karaoke files, their style and their preview.
+  void karaokeCommand();
 
   void showPane(PaneKind kind);
   void setIconMode(PaneKind kind);
@@ -87,6 +92,7 @@ class MainWindow : public QWidget {
   void showRowPicture(PaneKind kind, int row);
   void openInstalledPage(const QString& file);
   QString thumbnailOf(PaneKind kind, int row) const;
+  void addPreviewCommands();
 
   Session& session_;
   TitleBar* title_;

@@ -3,11 +3,13 @@
 // user, and whether a job is writing the project right now (then nothing on the
 // user-interface thread may read it).
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include <QString>
 #include <QUrl>
 
+#include "lyrics/playback.h"
 #include "model/project.h"
 #include "model/workspace.h"
 
@@ -33,6 +35,8 @@ struct Session {
   std::optional<unsigned> drawSeed;
   // Shows a folder in the file browser (the desktop's; tests record the calls).
   std::function<void(const QString& folder)> openFolder;
+  // The player of the previews (the media layer's when unset; tests script the clock).
+  std::function<std::unique_ptr<Playback>()> makePlayback;
   // Opens a page in the browser (the desktop's; tests record the calls).
   std::function<void(const QUrl& page)> openPage;
   // The pages the program installs: the user guide and the template page ("help" beside
