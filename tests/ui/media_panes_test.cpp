@@ -126,22 +126,24 @@ TEST_F(MediaPanesTest, ButtonsAndMenusFollowTheCommandMap) {
   EXPECT_EQ(captions(PaneKind::Music),
             (QStringList{"图标=音乐缩略图", "列表=音乐列表", "删除=删除单个音乐", "全删=删除全部音乐",
                          "绑定=绑定歌词文件", "解绑=解除绑定的歌词文件", "全解绑=解除全部绑定的歌词文件",
-                         "自动绑=自动绑定全部歌词文件"}));
+                         "自动绑=自动绑定全部歌词文件", "音乐预览=预览音乐文件"}));
   EXPECT_EQ(captions(PaneKind::Lyrics).mid(2),
             (QStringList{"删除=删除单个歌词", "全删=删除全部歌词", "绑定=绑定音乐文件",
                          "解绑=解除绑定的音乐文件", "全解绑=解除全部绑定的音乐文件",
                          "自动绑=自动绑定全部音乐文件",
-                         "歌词设置=对歌词进行设置,例如:歌词位置,大小,颜色,类型等等"}));
+                         "歌词设置=对歌词进行设置,例如:歌词位置,大小,颜色,类型等等",
+                         "歌词预览=预览歌词文件"}));
   const auto entries = [&](PaneKind kind) {
     QStringList out;
     for (QAction* a : pane(kind)->contextMenu()->actions()) out << a->text();
     return out;
   };
   EXPECT_EQ(entries(PaneKind::Music), (QStringList{"删除音乐", "全部删除", "手动绑定", "自动绑定",
-                                                   "手动解绑", "全部解绑", "图标格式", "列表格式"}));
+                                                   "手动解绑", "全部解绑", "图标格式", "列表格式",
+                                                   "音乐预览"}));
   EXPECT_EQ(entries(PaneKind::Lyrics),
             (QStringList{"删除歌词", "全部删除", "手动绑定", "自动绑定", "手动解绑", "全部解绑",
-                         "图标格式", "列表格式", "歌词设置"}));
+                         "图标格式", "列表格式", "歌词设置", "歌词预览"}));
 }
 
 // --- The checks of the binding commands -----------------------------------------------------

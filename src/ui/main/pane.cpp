@@ -114,6 +114,9 @@ void Pane::reload() {
 QPushButton* Pane::addButton(const QString& caption, const QString& tip) {
   auto* button = new QPushButton(caption, this);
   button->setToolTip(tip);
+  // A pane's row of commands may squeeze its captions rather than widen the main window
+  // beyond a small screen.
+  button->setMinimumWidth(36);
   buttons_->insertWidget(buttons_->count() - 1, button);
   return button;
 }
