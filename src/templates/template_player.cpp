@@ -23,7 +23,7 @@ QByteArray readMovieFile(const QString& path) {
     throw Error(QStringLiteral("%1: the movie file cannot be opened (%2)")
                     .arg(QDir::toNativeSeparators(path), file.errorString()));
   // One byte past the limit is enough for parse_movie to refuse the file by its size.
-  return file.read(kMaxMovieBytes + 1);
+  return file.read(std::min(file.size(), kMaxMovieBytes) + 1);
 }
 
 // Picture k of a movie: slots beside it, the opening picture in "pic" two levels up.
