@@ -15,7 +15,12 @@ namespace solvane::av {
 
 void FrameDeleter::operator()(AVFrame* p) const { av_frame_free(&p); }
 void PacketDeleter::operator()(AVPacket* p) const { av_packet_free(&p); }
-void CodecContextDeleter::operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
+void CodecContextDeleter::operator()(AVCodecContext* p) const {
+  // FFmpeg 5.1 frees the intra and inter matrices with the context but not the chroma intra
+  // matrix (later versions do); freeing it first, and leaving a null behind, suits both.
+  if (p) av_freep(&p->chroma_intra_matrix);
+  avcodec_free_context(&p);
+}
 void InputFormatDeleter::operator()(AVFormatContext* p) const { avformat_close_input(&p); }
 void OutputFormatDeleter::operator()(AVFormatContext* p) const {
   if (p->pb && !(p->oformat->flags & AVFMT_NOFILE)) avio_closep(&p->pb);
