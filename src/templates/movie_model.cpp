@@ -388,7 +388,9 @@ Movie parse_movie(const QByteArray& text, const QString& what) {
   json doc;
   try {
     doc = json::parse(text.constData(), text.constData() + text.size(), depthGuard);
-  } catch (const json::parse_error& e) {
+  } catch (const json::exception& e) {
+    // Syntax errors, and numbers too large for a double ("1e3002"), which the parser reports
+    // as out_of_range rather than as a parse error.
     r.fail(QStringLiteral("not a movie file (%1)").arg(QString::fromUtf8(e.what())));
   } catch (const TooDeep&) {
     r.fail(QStringLiteral("not a movie file (lists and objects nest more than %1 deep)")
