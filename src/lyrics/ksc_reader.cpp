@@ -1,16 +1,16 @@
 #include "lyrics/ksc_reader.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "lyrics/lrc_karaoke.h"
 #include "lyrics/lrc_reader.h"
+#include "lyrics/lyric_file.h"
 #include "lyrics/script_conversion.h"
 #include "lyrics/text_fonts.h"
 #include "lyrics/time_text.h"
 #include "model/columns.h"
 #include "model/error.h"
-#include "model/file_io.h"
-#include "model/text_codec.h"
 
 namespace solvane {
 namespace {
@@ -32,7 +32,11 @@ bool hasMinutesAndSeconds(const QString& time) {
 
 int secondsOf(const QString& time) { return time.mid(0, 2).toInt() * 60 + time.mid(3, 2).toInt(); }
 
-int roundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+// Durations come from the file as written ("1e30", "nan"): the result is kept inside int.
+int roundHalfEven(double value) {
+  if (std::isnan(value)) return 0;
+  return static_cast<int>(std::nearbyint(std::clamp(value, -1e9, 1e9)));
+}
 
 // The lines of every usable karaoke.add statement, in file order.
 std::vector<KscLine> statementLines(const QString& text) {
@@ -161,8 +165,8 @@ void KaraokeTiming::ReadKscFile(const Table& ksc, int row, KscVariant variant,
   bool ok = false;
   int fontSize = ksc.cell(row, ksc_col::font_size).toInt(&ok);
   if (!ok) fontSize = 25;
-  const QByteArray bytes = readWholeFile(ksc.cell(row, ksc_col::position));
-  readText(decodeTextFile(bytes), variant, fontSize, ksc.cell(row, ksc_col::script), options);
+  readText(readLyricFile(ksc.cell(row, ksc_col::position)), variant, fontSize,
+           ksc.cell(row, ksc_col::script), options);
 }
 
 void KaraokeTiming::readText(const QString& text, KscVariant variant, int fontSize,

@@ -4,9 +4,8 @@
 
 #include <QHash>
 
+#include "lyrics/lyric_file.h"
 #include "model/error.h"
-#include "model/file_io.h"
-#include "model/text_codec.h"
 
 namespace solvane {
 namespace {
@@ -129,7 +128,7 @@ void LrcLyrics::clear() {
 
 void LrcLyrics::ReadLrcFile(const QString& path) {
   clear();
-  readText(decodeTextFile(readWholeFile(path)));
+  readText(readLyricFile(path));
 }
 
 void LrcLyrics::readText(const QString& text) {

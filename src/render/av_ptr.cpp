@@ -15,7 +15,15 @@ namespace solvane::av {
 
 void FrameDeleter::operator()(AVFrame* p) const { av_frame_free(&p); }
 void PacketDeleter::operator()(AVPacket* p) const { av_packet_free(&p); }
-void CodecContextDeleter::operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
+void CodecContextDeleter::operator()(AVCodecContext* p) const {
+  // FFmpeg 5.1 frees the intra and inter matrices with the context but not the chroma intra
+  // matrix (later versions do). It is taken out of the context and freed once the context is
+  // gone: encoder threads still finishing a frame read it until the close has joined them.
+  uint16_t* chromaMatrix = p ? p->chroma_intra_matrix : nullptr;
+  if (p) p->chroma_intra_matrix = nullptr;
+  avcodec_free_context(&p);
+  av_free(chromaMatrix);
+}
 void InputFormatDeleter::operator()(AVFormatContext* p) const { avformat_close_input(&p); }
 void OutputFormatDeleter::operator()(AVFormatContext* p) const {
   if (p->pb && !(p->oformat->flags & AVFMT_NOFILE)) avio_closep(&p->pb);

@@ -5,6 +5,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextLayout>
+
+#include "render/overlay_panel.h"
 
 #include "lyrics/text_fonts.h"
 
@@ -34,8 +37,17 @@ QSize OverlayLabel::textSize() const { return outlinedTextBox(font_, text_); }
 
 void OverlayLabel::fitToText() { size_ = textSize(); }
 
+std::pair<int, int> OverlayLabel::columnsOnCanvas() const {
+  return {std::max(0, -pos_.x()), std::min(boxWidth_, kCanvasWidth - pos_.x())};
+}
+
+bool OverlayLabel::coversCanvas() const {
+  const auto [first, last] = columnsOnCanvas();
+  return first >= last || (first >= drawnColumns_.first && last <= drawnColumns_.second);
+}
+
 const QImage& OverlayLabel::picture() const {
-  if (dirty_) render();
+  if (dirty_ || !coversCanvas()) render();
   return cache_;
 }
 
@@ -47,18 +59,49 @@ QPoint OverlayLabel::inkOffset() const {
 void OverlayLabel::render() const {
   dirty_ = false;
   const QSize size = textSize();
+  boxWidth_ = size.width();
+  drawnColumns_ = {0, 0};
+  inkOffset_ = QPoint();
   if (size.isEmpty()) {
     cache_ = QImage();
     return;
   }
-  cache_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+  // The canvas columns and a canvas width either side; a box that fits is drawn whole.
+  const auto [first, last] = columnsOnCanvas();
+  const int left = std::clamp(first - kCanvasWidth, 0, size.width());
+  const int right = std::clamp(std::max(first, last) + kCanvasWidth, left, size.width());
+  drawnColumns_ = {left, right};
+  if (left == right) {
+    cache_ = QImage();
+    return;
+  }
+  cache_ = QImage(right - left, size.height(), QImage::Format_ARGB32_Premultiplied);
   cache_.fill(Qt::transparent);
 
   const QFontMetrics metrics(font_);
   const int pad = outlineWidth();
-  const QPointF baseline(pad, pad + metrics.ascent());
+  QString text = text_;
+  qreal x = pad - left;
+  if (left > 0 || right < size.width()) {
+    // Only the characters near the drawn columns are laid out into glyphs; a margin of a
+    // few em keeps the shaping at the cut out of sight.
+    QTextLayout layout(text_, font_);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(size.width() + 1);
+    layout.endLayout();
+    const int margin = 4 * metrics.height();
+    const int from = line.xToCursor(left - pad - margin);
+    const int to = line.xToCursor(right - pad + margin);
+    text = text_.mid(from, to - from);
+    x += line.cursorToX(from);
+  }
+  const QPointF baseline(x, pad + metrics.ascent());
   QPainterPath glyphs;
-  glyphs.addText(baseline, font_, text_);
+  glyphs.addText(baseline, font_, text);
 
   QPainter p(&cache_);
   p.setRenderHint(QPainter::Antialiasing);
@@ -68,9 +111,10 @@ void OverlayLabel::render() const {
                             Qt::RoundJoin));
   p.setFont(font_);
   p.setPen(color_);
-  p.drawText(baseline, text_);
+  p.drawText(baseline, text);
   p.end();
   cropToInk();
+  inkOffset_.rx() += left;
 }
 
 // Frames only blend what covers them: trailing blanks and the empty margins of the box are

@@ -2,6 +2,8 @@
 // One text element of the frame overlay. Its text is drawn once, antialiased with a thin
 // dark outline, into a cached transparent picture; each frame only composites that picture
 // at the label's place. Only the glyphs (and their outline) cover the photograph.
+#include <utility>
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -42,12 +44,17 @@ class OverlayLabel {
   bool drawsAnything() const;
 
   // The cached picture (for tests and tools): the inked part of the box, standing at
-  // inkOffset() inside it.
+  // inkOffset() inside it. A box far wider than the canvas is drawn only where it can be
+  // seen, over the canvas and one canvas width either side of it at the label's place
+  // (a line of thousands of characters costs no more than that).
   const QImage& picture() const;
   QPoint inkOffset() const;
 
  private:
   int outlineWidth() const;
+  // The columns [first, last) of the box that lie on the canvas at pos().
+  std::pair<int, int> columnsOnCanvas() const;
+  bool coversCanvas() const;
   void render() const;
   void cropToInk() const;
 
@@ -60,6 +67,8 @@ class OverlayLabel {
   mutable QImage cache_;
   mutable QPoint inkOffset_;
   mutable bool dirty_ = true;
+  mutable int boxWidth_ = 0;                  // textSize().width() when last drawn
+  mutable std::pair<int, int> drawnColumns_;  // the box columns the picture covers
 };
 
 }  // namespace solvane

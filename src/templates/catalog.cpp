@@ -8,7 +8,6 @@
 
 #include "model/columns.h"
 #include "model/error.h"
-#include "model/file_io.h"
 #include "model/project.h"
 #include "model/sentinels.h"
 #include "model/work_paths.h"
@@ -128,7 +127,7 @@ void Button2Click(Project& p, const Workspace& ws, const JobControl& job) {
     const QString& package = packages[i];
     // The payload is unwrapped in memory: the scratch files of the file-by-file unpacking
     // would only be written and deleted again.
-    const IniFile ini = IniFile::parse(unwrap_package(readWholeFile(package), package));
+    const IniFile ini = IniFile::parse(read_package_file(package));
     if (!hasParameterMarker(ini))
       throw Error(QStringLiteral("%1: not a valid template parameter package (the marker "
                                  "\"%2\" is missing); template loading stopped")

@@ -56,7 +56,8 @@ bool Animated::isConstant() const {
 }
 
 int Animated::settledFrom() const {
-  return isConstant() ? 0 : int(std::ceil(keys_.back().frame));
+  // Key frames may lie far beyond any movie; the cast must stay inside int.
+  return isConstant() ? 0 : int(std::clamp(std::ceil(keys_.back().frame), -1e9, 1e9));
 }
 
 double Animated::minimum() const {
@@ -190,6 +191,12 @@ struct Reader {
 
   double number(const json& obj, const char* name, double fallback) const {
     return obj.contains(name) ? number(obj.at(name), name) : fallback;
+  }
+
+  // A number used as a count or a frame: clamped into int range before the cast, so that
+  // 1e300 reads as a very large number (and is then refused or clamped by its reader).
+  int whole(const json& obj, const char* name, int fallback) const {
+    return int(std::clamp(number(obj, name, fallback), -2e9, 2e9));
   }
 
   QString text(const json& obj, const char* name, const QString& fallback = QString()) const {
@@ -358,7 +365,7 @@ Mask readMask(const Reader& r, const json& o) {
   m.progress = r.animated(mo, "progress", 1);
   m.angle = r.number(mo, "angle", 0);
   m.softness = std::max(0.0, r.number(mo, "softness", 0));
-  m.count = std::clamp(int(r.number(mo, "count", 8)), 1, 64);
+  m.count = std::clamp(r.whole(mo, "count", 8), 1, 64);
   m.vertical = r.flag(mo, "vertical", false);
   m.center = r.point(mo, "center", {kCanvasWidth / 2, kCanvasHeight / 2});
   m.invert = r.flag(mo, "invert", false);
@@ -407,8 +414,8 @@ Layer readLayer(const Reader& r, const json& o, int frames) {
   if (!o.contains("kind")) r.fail("a layer needs a \"kind\"");
   Layer l;
   l.kind = r.choice(o, "kind", kinds, LayerKind::Solid);
-  l.start = int(r.number(o, "start", 0));
-  l.end = int(r.number(o, "end", -1));
+  l.start = r.whole(o, "start", 0);
+  l.end = r.whole(o, "end", -1);
   l.transform = readTransform(r, o);
   l.mask = readMask(r, o);
   const bool ownParallax = o.contains("parallax");
@@ -458,7 +465,7 @@ Layer readLayer(const Reader& r, const json& o, int frames) {
     if (!o.contains("shape")) r.fail("a shape layer needs \"shape\"");
     l.shape = r.choice(o, "shape", shapes, ShapeKind::Rect);
     l.stroke = readStroke(r, o, "stroke");
-    l.points = std::clamp(int(r.number(o, "points", 5)), 3, 24);
+    l.points = std::clamp(r.whole(o, "points", 5), 3, 24);
     l.innerRatio = std::clamp(r.number(o, "inner", 0.45), 0.05, 0.95);
     if (!o.contains("color") && l.stops.empty()) l.color = Qt::transparent;
   }
@@ -468,8 +475,8 @@ Layer readLayer(const Reader& r, const json& o, int frames) {
         {"bokeh", ParticleStyle::Bokeh},   {"sparkles", ParticleStyle::Sparkles},
         {"hearts", ParticleStyle::Hearts}};
     l.style = r.choice(o, "style", styles, ParticleStyle::Petals);
-    l.count = std::clamp(int(r.number(o, "count", 30)), 0, 400);
-    l.seed = unsigned(std::max(0.0, r.number(o, "seed", 1)));
+    l.count = std::clamp(r.whole(o, "count", 30), 0, 400);
+    l.seed = unsigned(std::clamp(r.number(o, "seed", 1), 0.0, 4294967295.0));
     l.velocity = r.point(o, "velocity", {0, 2});
     l.sway = r.number(o, "sway", 20);
     l.spin = r.number(o, "spin", 2);
@@ -486,22 +493,38 @@ Layer readLayer(const Reader& r, const json& o, int frames) {
 
 Movie parse_movie(const QByteArray& text, const QString& what) {
   Reader r{what, {}};
+  if (text.size() > kMaxMovieBytes)
+    r.fail(QStringLiteral("too large for a movie file (more than %1 MB)")
+               .arg(kMaxMovieBytes / (1024 * 1024)));
+  // The parser is told to stop at the first bracket too deep, before it builds the levels.
+  struct TooDeep {};
+  const json::parser_callback_t depthGuard = [](int depth, json::parse_event_t event, json&) {
+    if ((event == json::parse_event_t::object_start ||
+         event == json::parse_event_t::array_start) && depth >= kMaxMovieNesting)
+      throw TooDeep{};
+    return true;
+  };
   json doc;
   try {
-    doc = json::parse(text.constData(), text.constData() + text.size());
-  } catch (const json::parse_error& e) {
+    doc = json::parse(text.constData(), text.constData() + text.size(), depthGuard);
+  } catch (const json::exception& e) {
+    // Syntax errors, and numbers too large for a double ("1e3002"), which the parser reports
+    // as out_of_range rather than as a parse error.
     r.fail(QStringLiteral("not a movie file (%1)").arg(QString::fromUtf8(e.what())));
+  } catch (const TooDeep&) {
+    r.fail(QStringLiteral("not a movie file (lists and objects nest more than %1 deep)")
+               .arg(kMaxMovieNesting));
   }
   if (!doc.is_object() || r.text(doc, "format") != QLatin1String("solvane-movie"))
     r.fail("not a movie file (\"format\" is not \"solvane-movie\")");
-  const int version = int(r.number(doc, "version", 0));
+  const int version = r.whole(doc, "version", 0);
   if (version < 1 || version > kMovieFormatVersion)
     r.fail(QStringLiteral("movie format version %1 is not supported (this program reads 1 to %2)")
                .arg(version)
                .arg(kMovieFormatVersion));
   Movie movie;
   movie.name = r.text(doc, "name");
-  movie.frames = int(r.number(doc, "frames", 0));
+  movie.frames = r.whole(doc, "frames", 0);
   if (movie.frames < 1 || movie.frames > 100000) r.fail("\"frames\" must be 1 or more");
   if (!doc.contains("layers") || !doc.at("layers").is_array())
     r.fail("\"layers\" must be a list");

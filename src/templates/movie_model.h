@@ -192,6 +192,12 @@ struct Movie {
   const Layer* slotLayer(int k) const;
 };
 
+// Movie files come from template packages, which arrive from outside: a larger or more
+// deeply nested text is refused before it is parsed. The library's movies are a few
+// kilobytes and nest six levels.
+inline constexpr qint64 kMaxMovieBytes = 16ll * 1024 * 1024;
+inline constexpr int kMaxMovieNesting = 32;
+
 // Throws Error naming `what` (usually the file) and the place of the fault.
 Movie parse_movie(const QByteArray& text, const QString& what);
 

@@ -46,7 +46,11 @@ QByteArray Inflater::unwrap(const QByteArray& layer, const QString& what) {
   // Deflate cannot expand data by more than about 1032:1, so a larger claim is a lie told
   // before any memory is spent on it.
   const qint64 compressed = layer.size() - 4;
-  if (stated < 0 || stated > kMaxLayerBytes || stated > compressed * 1040 + 4096)
+  if (stated > kMaxLayerBytes)
+    throw Error(QStringLiteral("%1: a layer claims %2 bytes, more than the %3 MB a template "
+                               "package may inflate to")
+                    .arg(describe(what)).arg(stated).arg(kMaxLayerBytes / (1024 * 1024)));
+  if (stated < 0 || stated > compressed * 1040 + 4096)
     throw Error(QStringLiteral("%1: damaged package (a layer claims %2 bytes)")
                     .arg(describe(what)).arg(stated));
 
@@ -146,7 +150,13 @@ void unpack_package(const QString& packagePath, const QString& intermediatePath,
   QFile::remove(destinationPath);
   // The layers are unwrapped in memory; the intermediate file of the file-by-file
   // protocol would be rewritten 22 times and deleted, so it is only made sure to be gone.
-  writeWholeFile(destinationPath, unwrap_package(readWholeFile(packagePath), packagePath));
+  writeWholeFile(destinationPath, read_package_file(packagePath));
+}
+
+QByteArray read_package_file(const QString& packagePath) {
+  return unwrap_package(
+      readWholeFile(packagePath, kMaxPackageFileBytes, QStringLiteral("template package")),
+      packagePath);
 }
 
 void write_package(const QString& packagePath, const QByteArray& payload) {

@@ -8,8 +8,13 @@
 namespace solvane {
 
 inline constexpr int kPackageLayers = 23;
-// A layer that claims more than this is rejected before anything is allocated.
-inline constexpr qint64 kMaxLayerBytes = 256ll * 1024 * 1024;
+// A layer that claims more than this is rejected before anything is allocated, so a
+// package never inflates beyond it (packages arrive from outside; the library's largest
+// payload is a few hundred kilobytes).
+inline constexpr qint64 kMaxLayerBytes = 64ll * 1024 * 1024;
+// A package file larger than this cannot be a valid one: its outer layer holds at most
+// kMaxLayerBytes of payload, and deflate adds only a little to data it cannot shrink.
+inline constexpr qint64 kMaxPackageFileBytes = kMaxLayerBytes + kMaxLayerBytes / 64 + 4096;
 
 // One layer: length + zlib stream in, inflated bytes out. An empty input gives an empty
 // output. Throws Error when the stream is damaged, the stated length is absurd, or the
@@ -20,6 +25,10 @@ QByteArray wrap_layer(const QByteArray& content);
 // All 23 layers, in memory.
 QByteArray unwrap_package(const QByteArray& package, const QString& what = QString());
 QByteArray wrap_package(const QByteArray& payload);
+
+// The payload of the package file, unwrapped in memory; a file over kMaxPackageFileBytes
+// is refused before it is read.
+QByteArray read_package_file(const QString& packagePath);
 
 // Writes the payload of the package file to `destination`. The layers are unwrapped in
 // memory; `intermediate`, the scratch file of the file-by-file protocol, is only removed

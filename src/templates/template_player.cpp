@@ -22,7 +22,8 @@ QByteArray readMovieFile(const QString& path) {
   if (!file.open(QIODevice::ReadOnly))
     throw Error(QStringLiteral("%1: the movie file cannot be opened (%2)")
                     .arg(QDir::toNativeSeparators(path), file.errorString()));
-  return file.readAll();
+  // One byte past the limit is enough for parse_movie to refuse the file by its size.
+  return file.read(std::min(file.size(), kMaxMovieBytes) + 1);
 }
 
 // Picture k of a movie: slots beside it, the opening picture in "pic" two levels up.

@@ -1,5 +1,7 @@
 // Overlay labels on real pictures: transparent boxes that fit their text, readable glyphs
 // with a dark outline, a cached picture drawn once, and fill labels cut to their width.
+#include <algorithm>
+
 #include <QImage>
 #include <QPainter>
 
@@ -93,6 +95,25 @@ TEST(OverlayLabel, AFillLabelCoversOnlyItsWidth) {
                         qRgb(0, 0, 255), 60), 0);
   EXPECT_GT(countColour(frame, QRect(50 + wipe, 50, base.size().width() - wipe, h),
                         qRgb(255, 255, 255), 8), 200);
+}
+
+TEST(OverlayLabel, ALineFarWiderThanTheFrameIsDrawnOnlyWhereItCanBeSeen) {
+  OverlayLabel label = makeLabel(QString(4000, QChar(0x25A0)), Qt::red, 60);
+  ASSERT_GT(label.size().width(), 50 * kCanvasWidth);
+  const int h = label.size().height();
+  // Centred as a lyric line is, then slid along as if it scrolled.
+  for (int x : {(kCanvasWidth - label.size().width()) / 2, -label.size().width() + 900, 0}) {
+    SCOPED_TRACE(x);
+    label.move(QPoint(x, 100));
+    QImage frame = grey(kCanvasWidth, kCanvasHeight, 0);
+    QPainter painter(&frame);
+    label.paint(painter);
+    painter.end();
+    EXPECT_LE(label.picture().width(), 3 * kCanvasWidth) << "the picture stays bounded";
+    const int visibleEnd = std::min(kCanvasWidth, x + label.size().width()) - 60;
+    EXPECT_GT(countColour(frame, QRect(0, 100, 200, h), qRgb(255, 0, 0), 8), 1000);
+    EXPECT_GT(countColour(frame, QRect(visibleEnd - 200, 100, 200, h), qRgb(255, 0, 0), 8), 1000);
+  }
 }
 
 TEST(OverlayPanel, DrawsInStackingOrderAndHidesEverything) {
