@@ -38,6 +38,8 @@
 #include "ui/shared/session.h"
 #include "ui/shared/user_questions.h"
 
+#include "photograph_like.h"
+
 namespace {
 
 using namespace solvane;
@@ -116,17 +118,7 @@ QStringList makePhotos(const QString& folder, int count) {
   QStringList files;
   for (int i = 0; i < count; ++i) {
     const bool portrait = i % 4 == 3;
-    QImage photo(portrait ? 3000 : 4000, portrait ? 4000 : 3000, QImage::Format_RGB32);
-    QPainter p(&photo);
-    QLinearGradient g(0, 0, photo.width(), photo.height());
-    g.setColorAt(0, QColor::fromHsv((i * 37) % 360, 160, 230));
-    g.setColorAt(1, QColor::fromHsv((i * 37 + 120) % 360, 200, 90));
-    p.fillRect(photo.rect(), g);
-    p.setBrush(QColor(255, 255, 255, 90));
-    for (int c = 0; c < 20; ++c)
-      p.drawEllipse(QPoint((c * 733 + i * 171) % photo.width(), (c * 457 + i * 143) % photo.height()),
-                    150 + c * 23, 150 + c * 23);
-    p.end();
+    const QImage photo = solvane::bench::photographLike(portrait ? 3000 : 4000, portrait ? 4000 : 3000, 100 + i);
     const QString file = QDir(folder).filePath(QStringLiteral("photo_%1.jpg").arg(i, 2, 10, QLatin1Char('0')));
     photo.save(file, "JPG", 90);
     files << file;
