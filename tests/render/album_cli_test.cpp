@@ -25,26 +25,6 @@ const QString kCli = QStringLiteral(SOLVANE_BIN_DIR "/solvane-cli");
 const QString kLibraryTool = QStringLiteral(SOLVANE_BIN_DIR "/build_template_library");
 constexpr int kTemplateFrames = 20;
 
-// One template with one slot for either orientation: the photograph over a plain background.
-QByteArray templateSource(int frames, const QString& background = QStringLiteral("#202020")) {
-  return QStringLiteral(
-             R"({"format": "solvane-movie", "version": 1, "name": "test", "frames": %1,
-  "template": {"mblx": "xiangce", "mbfl": "test", "orientation": ["shuheng"],
-               "xpjpgmc": "|picture_1|"},
-  "layers": [
-    {"kind": "solid", "color": "%2"},
-    {"kind": "picture", "source": "picture_1", "box": [360, 140, 1200, 800], "fit": "contain"}
-  ]})")
-      .arg(frames)
-      .arg(background)
-      .toUtf8();
-}
-
-QByteArray closingSource() {
-  return R"({"format": "solvane-movie", "version": 1, "name": "closing", "frames": 100,
-  "layers": [{"kind": "picture", "source": "picture_0", "box": [0, 0, 1920, 1080]}]})";
-}
-
 struct CliRun {
   int exitCode = -1;
   QString out;
@@ -80,7 +60,7 @@ class AlbumCliTest : public testing::Test {
     const QString sources = dir.qpath() + "/" + name + "_sources";
     for (int i = 0; i < backgrounds.size(); ++i) {
       const QString file = QString("%1/%2_colour.json").arg(sources).arg(i + 1, 3, 10, QChar('0'));
-      test::writeFile(file.toStdString(), templateSource(kTemplateFrames, backgrounds[i]));
+      test::writeFile(file.toStdString(), test::tinyTemplateSource(kTemplateFrames, backgrounds[i]));
     }
     QProcess tool;
     tool.start(kLibraryTool, {sources, dir.qpath() + "/closing.json", dir.qpath() + "/" + name});

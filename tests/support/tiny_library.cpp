@@ -6,27 +6,24 @@
 #include "support/fixtures.h"
 
 namespace solvane::test {
-namespace {
-
-QByteArray templateSource(int frames) {
+QByteArray tinyTemplateSource(int frames, const QString& background) {
   return QStringLiteral(
              R"({"format": "solvane-movie", "version": 1, "name": "test", "frames": %1,
   "template": {"mblx": "xiangce", "mbfl": "test", "orientation": ["shuheng"],
                "xpjpgmc": "|picture_1|"},
   "layers": [
-    {"kind": "solid", "color": "#202020"},
+    {"kind": "solid", "color": "%2"},
     {"kind": "picture", "source": "picture_1", "box": [360, 140, 1200, 800], "fit": "contain"}
   ]})")
       .arg(frames)
+      .arg(background)
       .toUtf8();
 }
 
-QByteArray closingSource() {
+QByteArray tinyClosingSource() {
   return R"({"format": "solvane-movie", "version": 1, "name": "closing", "frames": 100,
   "layers": [{"kind": "picture", "source": "picture_0", "box": [0, 0, 1920, 1080]}]})";
 }
-
-}  // namespace
 
 QString buildTinyLibrary(const std::filesystem::path& folder, int frames, QString* why) {
   const QString tool = QStringLiteral(SOLVANE_BIN_DIR "/build_template_library");
@@ -35,8 +32,8 @@ QString buildTinyLibrary(const std::filesystem::path& folder, int frames, QStrin
     return QString();
   };
   if (!QFile::exists(tool)) return fail(QStringLiteral("build_template_library is not built"));
-  writeFile(folder / "sources/001_test.json", templateSource(frames));
-  writeFile(folder / "closing.json", closingSource());
+  writeFile(folder / "sources/001_test.json", tinyTemplateSource(frames));
+  writeFile(folder / "closing.json", tinyClosingSource());
   const QString root = QString::fromStdString(folder.string());
   QProcess run;
   run.start(tool, {root + "/sources", root + "/closing.json", root + "/library"});

@@ -4,9 +4,15 @@
 // 100-frame closing movie, built by the library tool as the program's build does.
 #include <filesystem>
 
+#include <QByteArray>
 #include <QString>
 
 namespace solvane::test {
+
+// The movie source of the one template (over a plain `background`) and of the closing movie,
+// for tests that build libraries of their own.
+QByteArray tinyTemplateSource(int frames, const QString& background = QStringLiteral("#202020"));
+QByteArray tinyClosingSource();
 
 // Builds the library below `folder` and returns its root (`folder`/library); an empty text
 // when the tool is missing or failed (`why` says how).

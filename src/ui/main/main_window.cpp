@@ -325,18 +325,25 @@ void MainWindow::addPhotosCommand() {
     session_.lastPhotoFolder = folderOf(files);
 
     AddPhotosWindow window(session_, files, this);
-    window.exec();
-    reloadPanes();
-    if (window.outcome() == ProgressWindow::Outcome::Failed) {
-      session_.questions.showMessage(this, window.failure());
-      return;
-    }
-    if (window.outcome() != ProgressWindow::Outcome::Succeeded) return;
-    session_.project.Edit_tubiao_liebiao = word::tubiao;
+    if (!runImport(window)) return;
     if (!session_.project.ListView_daoruxiangpian.empty()) setIconMode(PaneKind::Photos);
     if (!window.result().message.isEmpty())
       session_.questions.showMessage(this, window.result().message);
   });
+}
+
+// Runs an import's progress window; afterwards the panes show the tables again. True when
+// the import went through (the panes then go to their cells); a failure is told here.
+bool MainWindow::runImport(ProgressWindow& window) {
+  window.exec();
+  reloadPanes();
+  if (window.outcome() == ProgressWindow::Outcome::Failed) {
+    session_.questions.showMessage(this, window.failure());
+    return false;
+  }
+  if (window.outcome() != ProgressWindow::Outcome::Succeeded) return false;
+  session_.project.Edit_tubiao_liebiao = word::tubiao;
+  return true;
 }
 
 // The music and lyric imports share their road: the chooser on the folder used last (the
@@ -352,14 +359,7 @@ void MainWindow::importMedia(PaneKind kind, QString& lastFolder, const QString& 
     lastFolder = folderOf(files);
 
     ImportWindow window(session_, files, this);
-    window.exec();
-    reloadPanes();
-    if (window.outcome() == ProgressWindow::Outcome::Failed) {
-      session_.questions.showMessage(this, window.failure());
-      return;
-    }
-    if (window.outcome() != ProgressWindow::Outcome::Succeeded) return;
-    session_.project.Edit_tubiao_liebiao = word::tubiao;
+    if (!runImport(window)) return;
     if (window.result().showPane) setIconMode(kind);
     if (!window.result().messages.isEmpty())
       session_.questions.showMessage(this, window.result().messages.join(QLatin1Char('\n')));

@@ -14,6 +14,7 @@ namespace solvane::ui {
 
 class MediaPaneCommands;
 class Pane;
+class ProgressWindow;
 class PhotoEditCommands;
 class SummaryPanel;
 class TextEffectWindow;
@@ -86,6 +87,7 @@ class MainWindow : public QWidget {
   QPushButton* addCommand(const QString& caption, const QString& tip, void (MainWindow::*run)());
   // Runs a command; a core error becomes a message instead of reaching the event loop.
   void guarded(const std::function<void()>& run);
+  bool runImport(ProgressWindow& window);
   template <typename ImportWindow>
   void importMedia(PaneKind kind, QString& lastFolder, const QString& title, const QString& filter,
                    const QString& pattern);
