@@ -1,6 +1,8 @@
 #include "fuzz_bodies.h"
 
+#include <algorithm>
 #include <cstring>
+#include <random>
 
 #include <QDir>
 #include <QFile>
@@ -49,6 +51,35 @@ void package(const QByteArray& input) {
   const QString scratch = inputFile({}, "scratch.rar");
   const QString destination = QFileInfo(path).absolutePath() + QStringLiteral("/payload.rar");
   refusedIsFine([&] { unpack_package(path, scratch, destination); });
+}
+
+// Byte mutations of a package almost always break its outer zlib stream, so the fuzzer would
+// hardly ever reach the layers beneath. This mutation peels the layers that still unwrap,
+// damages the content at a random depth and wraps it again, so every one of the 23 layers
+// (and the payload) sees damaged input behind intact outer layers.
+QByteArray mutatePackage(const QByteArray& input, std::size_t maxSize, unsigned seed,
+                         ByteMutator bytes) {
+  std::minstd_rand random(seed);
+  std::vector<QByteArray> levels{input};
+  while (levels.size() <= static_cast<std::size_t>(kPackageLayers)) {
+    try {
+      levels.push_back(unwrap_layer(levels.back()));
+    } catch (const Error&) {
+      break;
+    }
+  }
+  // An input without a single intact layer is now and then taken as a payload to wrap whole.
+  const bool wrapWhole = levels.size() == 1 && random() % 8 == 0;
+  const std::size_t depth = wrapWhole ? 0 : random() % levels.size();
+  QByteArray content = levels[depth];
+  const std::size_t room = std::max<std::size_t>(maxSize, static_cast<std::size_t>(content.size()));
+  content.resize(static_cast<qsizetype>(room));
+  const std::size_t size = bytes(reinterpret_cast<std::uint8_t*>(content.data()),
+                                 static_cast<std::size_t>(levels[depth].size()), room);
+  content.resize(static_cast<qsizetype>(size));
+  if (wrapWhole) return wrap_package(content);
+  for (std::size_t d = depth; d > 0; --d) content = wrap_layer(content);
+  return content;
 }
 
 void parameters(const QByteArray& input) {
@@ -128,7 +159,7 @@ void text(const QByteArray& input) {
 
 const std::vector<Target>& targets() {
   static const std::vector<Target> all = {
-      {"package", package}, {"parameters", parameters}, {"movie", movie}, {"lrc", lrc},
+      {"package", package, mutatePackage}, {"parameters", parameters}, {"movie", movie}, {"lrc", lrc},
       {"ksc", ksc},         {"photo", photo},           {"text", text}};
   return all;
 }

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include <QGuiApplication>
 
@@ -29,4 +30,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   target->run(QByteArray::fromRawData(reinterpret_cast<const char*>(data),
                                       static_cast<qsizetype>(size)));
   return 0;
+}
+
+extern "C" size_t LLVMFuzzerMutate(uint8_t* data, size_t size, size_t maxSize);
+
+extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t maxSize,
+                                          unsigned int seed) {
+  if (target->mutate) {
+    const QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QByteArray mutated = target->mutate(input, maxSize, seed, LLVMFuzzerMutate);
+    if (!mutated.isEmpty() && static_cast<size_t>(mutated.size()) <= maxSize) {
+      std::memcpy(data, mutated.constData(), static_cast<size_t>(mutated.size()));
+      return static_cast<size_t>(mutated.size());
+    }
+  }
+  return LLVMFuzzerMutate(data, size, maxSize);
 }
