@@ -31,6 +31,8 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
+#include "lyrics/music_length.h"
+#include "model/error.h"
 #include "lyrics/playback.h"
 #include "model/columns.h"
 #include "model/fonts.h"
@@ -322,6 +324,13 @@ int main(int argc, char** argv) {
   ScriptedPlayback* clock = nullptr;
   session.makePlayback = [&clock] {
     auto player = std::make_unique<ScriptedPlayback>(240'000);
+    player->setLengthOf([](const QString& path) {
+      try {
+        return measureMusicLengthMs(path);
+      } catch (const Error&) {
+        return 240'000LL;
+      }
+    });
     clock = player.get();
     return player;
   };

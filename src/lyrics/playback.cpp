@@ -11,6 +11,7 @@ void ScriptedPlayback::open(const QString& path) {
   ended_ = false;
   error_ = path == unplayable_ && !path.isEmpty() ? QStringLiteral("the file cannot be decoded")
                                                    : QString();
+  if (lengthOf_ && error_.isEmpty()) length_ = lengthOf_(path);
 }
 
 void ScriptedPlayback::play() {

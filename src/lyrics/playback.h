@@ -2,6 +2,9 @@
 // Playing one music file for the previews. The windows poll the position on their clock
 // and draw what belongs to it, so what they show follows the music, not a count of timer
 // ticks. The desktop plays through the media layer; tests drive a scripted clock.
+#include <functional>
+#include <utility>
+
 #include <QString>
 
 namespace solvane {
@@ -37,6 +40,11 @@ class ScriptedPlayback : public Playback {
   // The length every opened file reports; a path in `unplayable` fails to open.
   explicit ScriptedPlayback(long long lengthMs = 0) : length_(lengthMs) {}
   void setLength(long long ms) { length_ = ms; }
+  // From now on each opened file reports the length `lengthOf` gives it (the real one, for
+  // pictures of the windows that show the true total time).
+  void setLengthOf(std::function<long long(const QString&)> lengthOf) {
+    lengthOf_ = std::move(lengthOf);
+  }
   void setUnplayable(const QString& path) { unplayable_ = path; }
   // Moves the clock on by `ms` while playing; at the length the music ends.
   void advance(long long ms);
@@ -56,6 +64,7 @@ class ScriptedPlayback : public Playback {
 
  private:
   long long length_;
+  std::function<long long(const QString&)> lengthOf_;
   QString unplayable_;
   QString path_;
   QString error_;
