@@ -6,7 +6,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QThread>
 
 #include "model/error.h"
 #include "model/project.h"
@@ -115,15 +114,7 @@ AlbumResult RenderAlbum(Project& project, const Workspace& workspace, const Outp
     }
   };
   job = std::make_unique<ConversionJob>(workspace, host, handoff);
-  // With few cores the encoder, the scaler and the painter keep them all busy, and Qt's own
-  // splitting of every large fill over its pool costs more than it gains; painting on a pool
-  // thread turns it off. With cores to spare the splitting is left to speed up painting.
-  const auto convert = [&] { job->ConvertAlbum(order); };
-  constexpr int kFewCores = 4;
-  if (QThread::idealThreadCount() <= kFewCores)
-    runOnPoolThread(convert);
-  else
-    convert();
+  runAsAlbumPainter([&] { job->ConvertAlbum(order); });
   if (finishArmed) job->FinishAlbum();
   handoff->withdraw(framePath);
   // Unreadable lyric or karaoke files cost only their lines; say which ones.

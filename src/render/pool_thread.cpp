@@ -32,4 +32,12 @@ void runOnPoolThread(const std::function<void()>& work) {
   if (failure) std::rethrow_exception(failure);
 }
 
+void runAsAlbumPainter(const std::function<void()>& work) {
+  constexpr int kFewCores = 4;
+  if (QThread::idealThreadCount() <= kFewCores)
+    runOnPoolThread(work);
+  else
+    work();
+}
+
 }  // namespace solvane

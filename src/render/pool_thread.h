@@ -15,4 +15,10 @@ namespace solvane {
 // already or the pool has no thread to spare.
 void runOnPoolThread(const std::function<void()>& work);
 
+// Runs the painting of album frames the way the album is made: with few cores the encoder,
+// the scaler and the painter keep them all busy, and Qt's own splitting of every large fill
+// over its pool costs more than it gains, so it runs on a pool thread (turning the splitting
+// off); with cores to spare it runs here and the splitting speeds up painting.
+void runAsAlbumPainter(const std::function<void()>& work);
+
 }  // namespace solvane
