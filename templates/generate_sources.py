@@ -259,6 +259,33 @@ def within(track, lo, hi):
     return track
 
 
+# People look out of the upper middle of most photographs: however far a photograph is
+# zoomed, this part of it (fractions of its width and height) stays in view.
+FACE_ZONE_X = (0.3, 0.7)
+FACE_ZONE_Y = (0.12, 0.5)
+
+
+def keep_faces(pan, zoom, zone):
+    """Fits a pan (-1 ... 1 of the spare room) into the range that keeps `zone` in view at the
+    largest zoom of the move: a travel that reaches outside it is shortened (or shifted) to
+    lie inside, one that does not is left alone."""
+    z = max(k[1] for k in zoom)
+    spare = 1 - 1 / z
+    if spare <= 0:
+        return pan
+    lo = max(-1.0, 2 * max(0.0, zone[1] - 1 / z) / spare - 1)
+    hi = min(1.0, 2 * min(spare, zone[0]) / spare - 1)
+    was_lo, was_hi = min(k[1] for k in pan), max(k[1] for k in pan)
+    new_lo, new_hi = max(was_lo, lo), min(was_hi, hi)
+    if new_lo > new_hi:  # the whole travel lies beyond one end: shift it in
+        travel = min(was_hi - was_lo, hi - lo)
+        new_lo, new_hi = (hi - travel, hi) if was_lo > hi else (lo, lo + travel)
+    for k in pan:
+        t = (k[1] - was_lo) / (was_hi - was_lo) if was_hi > was_lo else 0.5
+        k[1] = round(new_lo + t * (new_hi - new_lo), 4)
+    return pan
+
+
 def pushed_background(layer, over):
     """Push hand-overs carry the new background in beside the leaving picture."""
     if over in PUSHES:
@@ -311,12 +338,14 @@ def kenburns(slot, box, frames, motion, fit="cover", shadow=False):
     (z0, z1), (px0, px1), (py0, py1) = moves[motion % len(moves)]
     if shadow:
         # a portrait shown whole has no room to pan until it is zoomed a little
-        # and, being narrow, travels further to move as visibly
-        z0, z1 = 1.08 + (z0 - 1) * 1.6, 1.08 + (z1 - 1) * 1.6
+        # and, being narrow, travels further to move as visibly (its vertical travel is
+        # the shortest, since the zoom may not hide the top, where faces are)
+        z0, z1 = 1.08 + (z0 - 1) * 1.9, 1.08 + (z1 - 1) * 1.9
+    zoom = within(drift(z0, z1, frames), 1, 4)
     layer = {"kind": "picture", "source": "picture_%d" % slot, "box": box, "fit": fit,
-             "zoom": within(drift(z0, z1, frames), 1, 4),
-             "pan_x": within(drift(px0, px1, frames), -1, 1),
-             "pan_y": within(drift(py0, py1, frames), -1, 1)}
+             "zoom": zoom,
+             "pan_x": keep_faces(within(drift(px0, px1, frames), -1, 1), zoom, FACE_ZONE_X),
+             "pan_y": keep_faces(within(drift(py0, py1, frames), -1, 1), zoom, FACE_ZONE_Y)}
     if shadow:
         layer["shadow"] = {"blur": 50, "offset": [0, 0], "opacity": 0.55}
     return layer

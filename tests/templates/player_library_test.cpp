@@ -1,7 +1,8 @@
 // Checks every template the build installs: both packages unpack, the parameter file holds
 // every key with consistent slot lists, the movie plays with mbdx frames, every photograph
-// keeps moving once the previous picture has gone, and the library has the mix of
-// templates that template assignment draws from in every family.
+// keeps moving once the previous picture has gone without its zoom and pan cutting into where
+// a face would be, and the library has the mix of templates that template assignment draws
+// from in every family.
 #include <algorithm>
 #include <map>
 
@@ -64,6 +65,46 @@ int firstStillFrame(const Movie& movie) {
   return -1;
 }
 
+// The upper middle of a photograph, where people's faces are in most pictures: a zoom and
+// pan inside the photograph's box keep all of it in view.
+const QRectF kFaceZone(0.3, 0.12, 0.4, 0.38);
+
+// The part of its photograph that a picture layer shows at a frame, in fractions of the
+// photograph: the renderer's zoom and pan (the photograph covers the box, or the part of the
+// box it fits into).
+QRectF shownPart(const Layer& l, int f) {
+  const double z = std::max(1.0, l.zoom.at(f));
+  const double px = std::clamp(l.panX.at(f), -1.0, 1.0);
+  const double py = std::clamp(l.panY.at(f), -1.0, 1.0);
+  const double spare = 1 - 1 / z;
+  return {spare * (0.5 + 0.5 * px), spare * (0.5 + 0.5 * py), 1 / z, 1 / z};
+}
+
+// The first frame at which a photograph's zoom and pan leave part of the face zone out of
+// view, or -1.
+int firstFaceCut(const Movie& movie) {
+  for (const Layer& l : movie.layers) {
+    if (l.kind != LayerKind::Picture || l.picture == 0) continue;
+    for (int f = std::max(0, l.start); f < movie.frames && l.drawnAt(f); ++f)
+      if (!shownPart(l, f).adjusted(-1e-3, -1e-3, 1e-3, 1e-3).contains(kFaceZone)) return f;
+  }
+  return -1;
+}
+
+TEST(TemplateLibrary, FaceZoneTestSeesACutFromAZoomedPanDownwards) {
+  Layer l;
+  l.kind = LayerKind::Picture;
+  l.picture = 1;
+  l.zoom = Animated(1.2);
+  Movie movie;
+  movie.frames = 10;
+  movie.layers = {l};
+  movie.layers[0].panY = Animated(0.3);
+  EXPECT_EQ(firstFaceCut(movie), -1) << "a pan a little downwards keeps the top 12 % in view";
+  movie.layers[0].panY = Animated(1);
+  EXPECT_EQ(firstFaceCut(movie), 0) << "the bottom of the photograph alone cuts off the top";
+}
+
 TEST(TemplateLibrary, EveryShippedTemplateUnpacksAndMatchesItsMovie) {
   const QStringList params = packages("/wj_0_or_2/wjj_02");
   const QStringList movies = packages("/wj_0_or_2/wjj_01");
@@ -98,6 +139,7 @@ TEST(TemplateLibrary, EveryShippedTemplateUnpacksAndMatchesItsMovie) {
     const QByteArray source = test::readFile(stage.folder / "w_j_1.rar");
     const Movie movie = parse_movie(source, name);
     EXPECT_EQ(firstStillFrame(movie), -1) << "every photograph keeps moving after the hand-over";
+    EXPECT_EQ(firstFaceCut(movie), -1) << "zoom and pan keep where a face would be in view";
     const QString family = QJsonDocument::fromJson(source)
                                .object().value("template").toObject().value("family").toString();
     EXPECT_FALSE(family.isEmpty()) << "every template belongs to a family";
