@@ -183,10 +183,13 @@ void KaraokeTiming::readText(const QString& text, KscVariant variant, int fontSi
   // The grids hold no more lines.
   if (static_cast<int>(lines_.size()) > kMaxLines) lines_.resize(kMaxLines);
 
+  // The album's clock reduces minutes above 60, and so do its keys; the karaoke window's
+  // clock tells the real time.
+  const auto timeText = variant == KscVariant::Preview ? karaokeRealTimeText : karaokeTimeText;
   for (size_t i = 0; i < lines_.size(); ++i) {
     KscLine& line = lines_[i];
-    line.appear = karaokeTimeText(secondsOf(line.start) - 1);
-    line.hide = karaokeTimeText(secondsOf(line.end) + 1);
+    line.appear = timeText(secondsOf(line.start) - 1);
+    line.hide = timeText(secondsOf(line.end) + 1);
     line.wipeStart = line.start.left(5);
     line.slot = i % 2 == 0 ? QStringLiteral("A") : QStringLiteral("B");
     appear_ << line.appear;

@@ -1,5 +1,7 @@
 #include "lyrics/time_text.h"
 
+#include <algorithm>
+
 namespace solvane {
 
 QString twoDigits(int n) {
@@ -13,6 +15,11 @@ QString musicDurationText(long long ms) {
 }
 
 long long musicFramesNeeded(long long ms) { return ms / 1000 * 25; }
+
+QString karaokeRealTimeText(int seconds) {
+  seconds = std::max(0, seconds);
+  return twoDigits(seconds / 60) + ':' + twoDigits(seconds % 60);
+}
 
 QString karaokeTimeText(int seconds) {
   if (seconds < 0) seconds = 0;

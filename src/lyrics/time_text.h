@@ -18,5 +18,9 @@ long long musicFramesNeeded(long long ms);
 // they are not (hours are not shown). Negative seconds read as 0, so a line that starts
 // within the first second still appears at 00:00.
 QString karaokeTimeText(int seconds);
+// The same with the minutes counting on past 60 ("61:05"), as the lyric files write them:
+// the karaoke window looks lines up by the real time, so the second hour of a long song
+// shows its own lines, not the first hour's again.
+QString karaokeRealTimeText(int seconds);
 
 }  // namespace solvane

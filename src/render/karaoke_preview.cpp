@@ -55,14 +55,14 @@ void KaraokePreview::update(long long positionMs) {
   if (!loaded()) return;
   if (positionMs < done_) reset();
   if (!started_) {
-    stage_.onClock(karaokeTimeText(0));
+    stage_.onClock(karaokeRealTimeText(0));
     started_ = true;
   }
   while (done_ < positionMs) {
     const long long nextSecond = (done_ / 1000 + 1) * 1000;
     const long long target = std::min(positionMs, nextSecond);
     for (; done_ < target; ++done_) stage_.step();
-    if (done_ == nextSecond) stage_.onClock(karaokeTimeText(static_cast<int>(done_ / 1000)));
+    if (done_ == nextSecond) stage_.onClock(karaokeRealTimeText(static_cast<int>(done_ / 1000)));
   }
   syncLabels();
 }

@@ -181,6 +181,25 @@ TEST_F(KaraokePreviewTest, TheFillReachesEachUnitsEndAtItsTimeWhateverTheTimerRa
   }
 }
 
+TEST(KaraokePreviewHours, TheSecondHourShowsItsOwnLines) {
+  test::ScratchDir dir;
+  test::writeFile(dir / "long.ksc",
+                  "karaoke.add('01:05.000', '01:06.000', 'first hour', '500,500');\n"
+                  "karaoke.add('61:05.000', '61:06.000', 'second hour', '500,500');\n");
+  Project project;
+  appendKaraokeRow(project.suiListView_ksc, dir.qpath() + "/long.ksc");
+  KaraokePreview preview;
+  preview.load(project.suiListView_ksc, 0);
+  preview.update(64'000);
+  EXPECT_EQ(preview.label(KaraokeLabelId::A1).text().trimmed(), "first hour");
+  EXPECT_FALSE(preview.label(KaraokeLabelId::B1).visible()) << "the second hour waits for it";
+  preview.update(3'664'000);
+  EXPECT_TRUE(preview.label(KaraokeLabelId::B1).visible());
+  EXPECT_EQ(preview.label(KaraokeLabelId::B1).text().trimmed(), "second hour");
+  preview.update(3'665'500);
+  EXPECT_GT(preview.label(KaraokeLabelId::B2).size().width(), 0) << "its fill runs in its time";
+}
+
 TEST_F(KaraokePreviewTest, GoingBackStartsTheSongAfresh) {
   preview.update(2'500);
   EXPECT_GT(label(KaraokeLabelId::A2).size().width(), 0);
